@@ -1,0 +1,60 @@
+#include "framework/SysUtils.h"
+
+#include <windows.h>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace fw {
+
+std::string Format(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, fmt, copy);
+    va_end(copy);
+    std::string out;
+    if (n > 0) {
+        out.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(&out[0], out.size(), fmt, args);
+        out.resize(static_cast<size_t>(n));
+    }
+    va_end(args);
+    return out;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    return s.substr(b, e - b);
+}
+
+std::string AnsiUpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+static std::wstring ToWide(const std::string& s, UINT cp) {
+    if (s.empty()) return std::wstring();
+    int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+static std::string FromWide(const std::wstring& w, UINT cp) {
+    if (w.empty()) return std::string();
+    int n = WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+std::string FromUtf8(const std::string& utf8) { return FromWide(ToWide(utf8, CP_UTF8), CP_ACP); }
+std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, CP_ACP); }
+std::string WideToAnsi(const std::wstring& wide) { return FromWide(wide, CP_ACP); }
+
+}  // namespace fw

@@ -1,0 +1,39 @@
+// Basic system utilities of the framework: the exception class that carries an ANSI
+// message, and small text helpers used across the program.
+#pragma once
+#include <string>
+#include <stdexcept>
+
+namespace fw {
+
+// Every library failure is an Exception with a message in the ANSI code page.
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const std::string& Message() const { return message_; }
+    const char* what() const noexcept override { return message_.c_str(); }
+private:
+    std::string message_;
+};
+
+// printf-style formatting into a std::string.
+std::string Format(const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// Removes every character of code 32 or below from both ends.
+std::string Trim(const std::string& s);
+
+// Upper-cases ASCII letters only; other bytes (double-byte characters included) stay.
+std::string AnsiUpperAscii(std::string s);
+
+// Text from UTF-8 (as written in this program's sources) to the system ANSI code page.
+std::string FromUtf8(const std::string& utf8);
+
+// ANSI text of the system code page to UTF-16 and back.
+std::wstring AnsiToWide(const std::string& ansi);
+std::string WideToAnsi(const std::wstring& wide);
+
+}  // namespace fw

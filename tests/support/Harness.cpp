@@ -1,0 +1,271 @@
+#include "tests/support/Harness.h"
+#include "framework/SysUtils.h"
+
+#include <shellapi.h>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace harness {
+
+std::string BinaryDir() { return TEST_BINARY_DIR; }
+std::string ClientExe() { return BinaryDir() + "\\bin\\Corvane.exe"; }
+std::string ScreenshotDir() {
+    std::string d = BinaryDir() + "\\screenshots";
+    CreateDirectoryA(d.c_str(), nullptr);
+    return d;
+}
+
+std::string ReadFile(const std::string& path, bool* exists) {
+    std::ifstream in(path, std::ios::binary);
+    if (exists) *exists = static_cast<bool>(in);
+    if (!in) return std::string();
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Ansi(const char* utf8) { return fw::FromUtf8(utf8); }
+
+std::string WindowText(HWND hwnd) {
+    char buf[4096];
+    int n = GetWindowTextA(hwnd, buf, sizeof buf);
+    return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::string ClassOf(HWND hwnd) {
+    char buf[256];
+    int n = GetClassNameA(hwnd, buf, sizeof buf);
+    return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r = {};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ClientRectOnScreen(HWND hwnd) {
+    RECT r = {};
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// --- screenshots --------------------------------------------------------------------------
+
+static void WriteBmp(const std::string& path, HDC dc, HBITMAP bmp, int w, int h) {
+    BITMAPINFOHEADER bih = {};
+    bih.biSize = sizeof bih;
+    bih.biWidth = w;
+    bih.biHeight = h;
+    bih.biPlanes = 1;
+    bih.biBitCount = 24;
+    bih.biCompression = BI_RGB;
+    const int stride = (w * 3 + 3) & ~3;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    GetDIBits(dc, bmp, 0, h, &pixels[0], reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+    BITMAPFILEHEADER bfh = {};
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof bfh + sizeof bih;
+    bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string out(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+    out.append(reinterpret_cast<const char*>(&bih), sizeof bih);
+    out += pixels;
+    WriteFile(path, out);
+}
+
+void SaveScreenshot(HWND hwnd, const std::string& name) {
+    RECT r = hwnd ? WindowRect(hwnd) : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    WriteBmp(ScreenshotDir() + "\\" + name + ".bmp", mem, bmp, w, h);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+// --- message box icons ----------------------------------------------------------------------
+
+// Captures the icon of a message box and tells which of the standard icons it is, by
+// drawing each candidate on the same background and taking the closest.
+static BoxIcon ClassifyIcon(HWND box) {
+    HWND iconCtl = nullptr;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(c)) {
+            iconCtl = c;
+            break;
+        }
+    }
+    if (!iconCtl) return BoxIcon::None;
+    const int size = GetSystemMetrics(SM_CXICON);
+    RECT r = ClientRectOnScreen(iconCtl);
+    HDC screen = GetDC(nullptr);
+    HDC shot = CreateCompatibleDC(screen);
+    HBITMAP shotBmp = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ oldShot = SelectObject(shot, shotBmp);
+    BitBlt(shot, 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
+    COLORREF bg = GetPixel(shot, 0, 0);
+
+    struct Candidate { BoxIcon kind; LPCSTR id; } candidates[] = {
+        {BoxIcon::Hand, IDI_HAND}, {BoxIcon::Question, IDI_QUESTION},
+        {BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Information, IDI_ASTERISK}};
+    BoxIcon best = BoxIcon::Unknown;
+    long long bestScore = -1;
+    HDC draw = CreateCompatibleDC(screen);
+    HBITMAP drawBmp = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ oldDraw = SelectObject(draw, drawBmp);
+    for (const Candidate& c : candidates) {
+        HBRUSH brush = CreateSolidBrush(bg);
+        RECT all = {0, 0, size, size};
+        FillRect(draw, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(draw, 0, 0, LoadIconA(nullptr, c.id), size, size, 0, nullptr, DI_NORMAL);
+        long long score = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                COLORREF a = GetPixel(shot, x, y), b = GetPixel(draw, x, y);
+                score += std::abs(int(GetRValue(a)) - int(GetRValue(b))) +
+                         std::abs(int(GetGValue(a)) - int(GetGValue(b))) +
+                         std::abs(int(GetBValue(a)) - int(GetBValue(b)));
+            }
+        if (bestScore < 0 || score < bestScore) {
+            bestScore = score;
+            best = c.kind;
+        }
+    }
+    SelectObject(draw, oldDraw);
+    DeleteObject(drawBmp);
+    DeleteDC(draw);
+    SelectObject(shot, oldShot);
+    DeleteObject(shotBmp);
+    DeleteDC(shot);
+    ReleaseDC(nullptr, screen);
+    return best;
+}
+
+// --- the client process -----------------------------------------------------------------------
+
+static void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string n = fd.cFileName;
+            if (n == "." || n == "..") continue;
+            std::string p = dir + "\\" + n;
+            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
+            else DeleteFileA(p.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+ClientProcess::ClientProcess(const std::string& name, const std::string& userInfoIni) : name_(name) {
+    std::string root = BinaryDir() + "\\e2e";
+    CreateDirectoryA(root.c_str(), nullptr);
+    dir_ = root + "\\" + name;
+    RemoveTree(dir_);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    exe_ = dir_ + "\\Corvane.exe";
+    CopyFileA(ClientExe().c_str(), exe_.c_str(), FALSE);
+    if (!userInfoIni.empty()) WriteFile(dir_ + "\\UserInfo.ini", userInfoIni);
+}
+
+ClientProcess::~ClientProcess() {
+    Kill();
+    if (pi_.hProcess) CloseHandle(pi_.hProcess);
+    if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+void ClientProcess::Start() {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe_ + "\"";
+    if (!CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(), &si, &pi_))
+        throw fw::Exception("cannot start " + exe_);
+}
+
+bool ClientProcess::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> ClientProcess::TopLevelWindows(bool visibleOnly) const {
+    struct Ctx { DWORD pid; bool visible; std::vector<HWND> out; } ctx{pi_.dwProcessId, visibleOnly, {}};
+    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == c->pid && (!c->visible || IsWindowVisible(h))) c->out.push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.out;
+}
+
+HWND ClientProcess::FindWindowOf(const std::string& cls, const std::string& caption) const {
+    for (HWND h : TopLevelWindows(true))
+        if (ClassOf(h) == cls && (caption.empty() || WindowText(h) == caption)) return h;
+    return nullptr;
+}
+
+HWND ClientProcess::WaitForWindow(const std::string& cls, const std::string& caption, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND h = FindWindowOf(cls, caption)) return h;
+        if (GetTickCount() - start > timeoutMs || !Running()) return nullptr;
+        Sleep(20);
+    }
+}
+
+MessageBoxInfo ClientProcess::WaitForMessageBox(DWORD timeoutMs) const {
+    MessageBoxInfo info;
+    info.hwnd = WaitForWindow("#32770", std::string(), timeoutMs);
+    if (!info.hwnd) return info;
+    Sleep(150);  // let the box paint before its icon is read
+    info.caption = WindowText(info.hwnd);
+    info.text = WindowText(GetDlgItem(info.hwnd, 0xFFFF));
+    info.icon = ClassifyIcon(info.hwnd);
+    return info;
+}
+
+void ClientProcess::PressOk(const MessageBoxInfo& box) {
+    if (!box.hwnd) return;
+    HWND ok = GetDlgItem(box.hwnd, IDOK);
+    if (!ok) ok = GetDlgItem(box.hwnd, IDCANCEL);
+    PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+}
+
+DWORD ClientProcess::WaitForExit(DWORD timeoutMs) {
+    if (!pi_.hProcess) return STILL_ACTIVE;
+    WaitForSingleObject(pi_.hProcess, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+void ClientProcess::Kill() {
+    if (Running()) {
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+}
+
+}  // namespace harness

@@ -1,0 +1,68 @@
+// End-to-end harness: starts the client in a directory of its own, finds its windows,
+// reads and answers its message boxes, takes screenshots and reads files it leaves.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// Build tree paths as the tests see them under Wine.
+std::string BinaryDir();
+std::string ClientExe();
+std::string ScreenshotDir();
+
+std::string ReadFile(const std::string& path, bool* exists = nullptr);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// UTF-8 literal to the ANSI code page (the client's texts are ANSI).
+std::string Ansi(const char* utf8);
+
+enum class BoxIcon { None, Hand, Question, Exclamation, Information, Unknown };
+
+struct MessageBoxInfo {
+    HWND hwnd = nullptr;
+    std::string caption;
+    std::string text;
+    BoxIcon icon = BoxIcon::None;
+};
+
+// Saves a picture of the window (with its frame) as <ScreenshotDir>\<name>.bmp.
+void SaveScreenshot(HWND hwnd, const std::string& name);
+
+class ClientProcess {
+public:
+    // Copies the client into <BinaryDir>\e2e\<name> (emptied first) together with the
+    // given UserInfo.ini (none when empty), which is also its working directory.
+    explicit ClientProcess(const std::string& name, const std::string& userInfoIni = std::string());
+    ~ClientProcess();  // ends the process if it still runs
+
+    const std::string& Dir() const { return dir_; }
+    void Start();
+    DWORD Pid() const { return pi_.dwProcessId; }
+    bool Running() const;
+
+    // A visible top-level window of this process with the class (and caption, when given).
+    HWND WaitForWindow(const std::string& cls, const std::string& caption = std::string(),
+                       DWORD timeoutMs = 20000) const;
+    HWND FindWindowOf(const std::string& cls, const std::string& caption = std::string()) const;
+    std::vector<HWND> TopLevelWindows(bool visibleOnly) const;
+
+    MessageBoxInfo WaitForMessageBox(DWORD timeoutMs = 20000) const;
+    static void PressOk(const MessageBoxInfo& box);
+
+    // Exit code, or STILL_ACTIVE when the process did not end in time.
+    DWORD WaitForExit(DWORD timeoutMs = 20000);
+    void Kill();
+
+private:
+    std::string name_, dir_, exe_;
+    PROCESS_INFORMATION pi_ = {};
+};
+
+std::string WindowText(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+RECT WindowRect(HWND hwnd);
+RECT ClientRectOnScreen(HWND hwnd);
+
+}  // namespace harness

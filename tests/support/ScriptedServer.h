@@ -1,0 +1,72 @@
+// A scripted HTTP server on 127.0.0.1 for tests: each reply is set byte for byte, and each
+// request is recorded exactly as received, with the number of the connection it came on.
+#pragma once
+#include <winsock2.h>
+#include <windows.h>
+
+#include <condition_variable>
+#include <functional>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace harness {
+
+struct ScriptedRequest {
+    std::string raw;      // request line, headers and the empty line, as received
+    int connection = 0;   // 1 for the first accepted connection, and so on
+    std::string Target() const;  // the request line's target ("/paper/x.jsp?a=1")
+};
+
+struct ScriptedReply {
+    std::string bytes;          // sent as they are
+    bool closeAfter = false;    // close the connection once sent
+    bool never = false;         // read the request and never answer (until the server stops)
+    DWORD delayMs = 0;          // wait before answering
+
+    // "HTTP/1.1 200 OK" with Content-Length and the given extra header lines.
+    static ScriptedReply Ok(const std::string& body, const std::string& extraHeaders = std::string());
+    static ScriptedReply Raw(const std::string& bytes, bool closeAfter = false);
+};
+
+class ScriptedServer {
+public:
+    using Handler = std::function<ScriptedReply(const ScriptedRequest&)>;
+
+    ScriptedServer();   // listens on 127.0.0.1 on a free port
+    ~ScriptedServer();  // stops accepting and closes every connection
+
+    int Port() const { return port_; }
+    std::string BaseUrl() const;  // "http://127.0.0.1:<port>/"
+
+    // Replies are taken from the queue in order; with an empty queue the handler answers
+    // (by default "404 Not Found" with a short body).
+    void Enqueue(const ScriptedReply& reply);
+    void SetHandler(Handler handler);
+
+    std::vector<ScriptedRequest> Requests() const;
+    int Connections() const;
+    bool WaitForRequests(size_t count, DWORD timeoutMs) const;
+
+private:
+    void AcceptLoop();
+    void Serve(SOCKET s, int connection);
+    ScriptedReply NextReply(const ScriptedRequest& req);
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    bool stopping_ = false;
+    mutable std::mutex mu_;
+    mutable std::condition_variable cv_;
+    std::deque<ScriptedReply> queue_;
+    Handler handler_;
+    std::vector<ScriptedRequest> requests_;
+    std::vector<SOCKET> open_;
+    int connections_ = 0;
+    std::thread acceptor_;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace harness
