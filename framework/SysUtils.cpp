@@ -57,4 +57,10 @@ std::string FromUtf8(const std::string& utf8) { return FromWide(ToWide(utf8, CP_
 std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, CP_ACP); }
 std::string WideToAnsi(const std::wstring& wide) { return FromWide(wide, CP_ACP); }
 
+std::string LoadStr(unsigned id) {
+    char buf[1024];
+    int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf);
+    return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
 }  // namespace fw

@@ -36,4 +36,7 @@ std::string FromUtf8(const std::string& utf8);
 std::wstring AnsiToWide(const std::string& ansi);
 std::string WideToAnsi(const std::wstring& wide);
 
+// A string resource of the running program by id; the empty text when there is none.
+std::string LoadStr(unsigned id);
+
 }  // namespace fw

@@ -61,13 +61,13 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "setup: creating the Wine prefix"
   mkdir -p "$WINEPREFIX"
-  (unset DISPLAY; export LC_ALL=$WINE_LOCALE; wineboot --init >/dev/null 2>&1; wineserver -w)
+  (unset DISPLAY; env LC_ALL=$WINE_LOCALE wineboot --init >/dev/null 2>&1; wineserver -w)
 fi
 
 # Windows draw their own frames and captions (there is no window manager on the test display).
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  (unset DISPLAY; export LC_ALL=$WINE_LOCALE
-   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  (unset DISPLAY
+   env LC_ALL=$WINE_LOCALE wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+   env LC_ALL=$WINE_LOCALE wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
    wineserver -w)
 fi

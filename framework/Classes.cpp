@@ -1,0 +1,130 @@
+#include "framework/Classes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+#include <map>
+
+namespace fw {
+
+void Free(TObject* obj) {
+    if (!obj) return;
+    obj->BeforeDestruction();
+    delete obj;
+}
+
+int TPropValue::AsInt() const {
+    if (kind != Int) throw EReadError(Format("Invalid property value (line %d): integer expected", line));
+    return static_cast<int>(i);
+}
+
+bool TPropValue::AsBool() const {
+    if (kind == Ident && (s == "True" || s == "False")) return s == "True";
+    throw EReadError(Format("Invalid property value (line %d): True or False expected", line));
+}
+
+const std::string& TPropValue::AsString() const {
+    if (kind != String) throw EReadError(Format("Invalid property value (line %d): text expected", line));
+    return s;
+}
+
+const std::string& TPropValue::AsIdent() const {
+    if (kind != Ident) throw EReadError(Format("Invalid property value (line %d): identifier expected", line));
+    return s;
+}
+
+TComponent::TComponent(TComponent* owner) {
+    if (owner) owner->InsertComponent(this);
+}
+
+void TComponent::BeforeDestruction() {
+    state_ |= csDestroying;
+}
+
+TComponent::~TComponent() {
+    state_ |= csDestroying;
+    // Tell everyone who asked that this component goes away.
+    std::vector<TComponent*> notifies;
+    notifies.swap(freeNotifies_);
+    for (TComponent* c : notifies) {
+        c->RemoveFreeNotification(this);
+        c->Notification(this, TOperation::opRemove);
+    }
+    // Owned components go newest first.
+    while (!components_.empty()) {
+        TComponent* c = components_.back();
+        components_.pop_back();
+        c->owner_ = nullptr;
+        Free(c);
+    }
+    if (owner_) owner_->RemoveComponent(this);
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    if (name.empty()) return nullptr;
+    for (TComponent* c : components_)
+        if (strcasecmp(c->name_.c_str(), name.c_str()) == 0) return c;
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* c) {
+    if (c->owner_) c->owner_->RemoveComponent(c);
+    components_.push_back(c);
+    c->owner_ = this;
+    Notification(c, TOperation::opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* c) {
+    auto it = std::find(components_.begin(), components_.end(), c);
+    if (it == components_.end()) return;
+    Notification(c, TOperation::opRemove);
+    components_.erase(std::find(components_.begin(), components_.end(), c));
+    c->owner_ = nullptr;
+}
+
+void TComponent::FreeNotification(TComponent* c) {
+    if (!c || c == this) return;
+    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), c) == freeNotifies_.end()) freeNotifies_.push_back(c);
+    if (std::find(c->freeNotifies_.begin(), c->freeNotifies_.end(), this) == c->freeNotifies_.end())
+        c->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* c) {
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), c), freeNotifies_.end());
+}
+
+void TComponent::Notification(TComponent*, TOperation) {}
+
+bool TComponent::SetProperty(const std::string& name, const TPropValue& value) {
+    if (name == "Name") {
+        name_ = value.AsString();
+        return true;
+    }
+    if (name == "Tag") {
+        Tag = value.AsInt();
+        return true;
+    }
+    return false;
+}
+
+bool TComponent::SetEvent(const std::string&, const std::any&) { return false; }
+
+namespace {
+std::map<std::string, TClassRegistry::Factory>& Classes() {
+    static std::map<std::string, TClassRegistry::Factory> classes;
+    return classes;
+}
+}  // namespace
+
+void TClassRegistry::Register(const std::string& className, Factory factory) {
+    Classes()[className] = std::move(factory);
+}
+
+TComponent* TClassRegistry::CreateByName(const std::string& className, TComponent* owner) {
+    auto it = Classes().find(className);
+    return it == Classes().end() ? nullptr : it->second(owner);
+}
+
+bool TClassRegistry::Known(const std::string& className) { return Classes().count(className) != 0; }
+
+}  // namespace fw

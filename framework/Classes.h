@@ -1,0 +1,148 @@
+// Components: objects with an owner that frees them, a name, and published properties
+// and events that form descriptions set by name.
+//
+// Creation has two phases: the constructor (which must not rely on virtual calls), then
+// AfterConstruction, where virtual queries answer for the final class. Destruction starts
+// in BeforeDestruction while the whole object still exists. Always create components with
+// Create<T>(...) and free them with Free(...).
+#pragma once
+#include <any>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/SysUtils.h"
+
+namespace fw {
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    virtual std::string ClassName() const { return "TObject"; }
+    virtual void AfterConstruction() {}
+    virtual void BeforeDestruction() {}
+};
+
+// Declares a class's name for ClassName() and the class registry.
+#define FW_CLASS(Name) \
+    static const char* StaticClassName() { return #Name; } \
+    std::string ClassName() const override { return #Name; }
+
+template <class T, class... Args>
+T* Create(Args&&... args) {
+    T* obj = new T(std::forward<Args>(args)...);
+    try {
+        obj->AfterConstruction();
+    } catch (...) {
+        obj->BeforeDestruction();
+        delete obj;
+        throw;
+    }
+    return obj;
+}
+
+void Free(TObject* obj);
+
+template <class T>
+void FreeAndNil(T*& obj) {
+    T* o = obj;
+    obj = nullptr;
+    Free(o);
+}
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// A value read from a form description.
+struct TPropValue {
+    enum Kind { Int, Float, String, Ident, Set, Resource } kind = Int;
+    long long i = 0;
+    double f = 0;
+    std::string s;                 // String (ANSI), Ident, Resource (resource name)
+    std::vector<std::string> set;  // Set: identifiers
+    int line = 0;                  // where it was read, for error messages
+
+    int AsInt() const;             // raises for a non-integer
+    bool AsBool() const;           // True / False identifiers
+    const std::string& AsString() const;
+    const std::string& AsIdent() const;
+};
+
+// Raised for a description that cannot be read (an unknown class or property, a bad value).
+class EReadError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TComponentStateFlag { csLoading = 1, csDestroying = 2 };
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+    FW_CLASS(TComponent)
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    void BeforeDestruction() override;
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    long long Tag = 0;
+    int ComponentState() const { return state_; }
+    bool Destroying() const { return (state_ & csDestroying) != 0; }
+    bool Loading() const { return (state_ & csLoading) != 0; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int i) const { return components_.at(static_cast<size_t>(i)); }
+    TComponent* FindComponent(const std::string& name) const;
+
+    void InsertComponent(TComponent* c);
+    void RemoveComponent(TComponent* c);
+    // Asks to be told (Notification opRemove) when c is freed.
+    void FreeNotification(TComponent* c);
+    void RemoveFreeNotification(TComponent* c);
+
+    // Description loading: SetLoading(true) before the properties are set, then Loaded().
+    void SetLoading(bool on) { on ? state_ |= csLoading : state_ &= ~csLoading; }
+    virtual void Loaded() { SetLoading(false); }
+
+    // Sets a published property by name (nested names with dots); false when the class
+    // has no such property. Raises EReadError for a value of the wrong kind.
+    virtual bool SetProperty(const std::string& name, const TPropValue& value);
+    // Binds a published event to a handler (a std::function of the event's type held in
+    // a std::any); false when the class has no such event.
+    virtual bool SetEvent(const std::string& name, const std::any& handler);
+    // Components that hold child components of a description (forms) create them here.
+    virtual TComponent* DescriptionParent() { return this; }
+
+protected:
+    virtual void Notification(TComponent* c, TOperation op);
+
+private:
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    int state_ = 0;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+};
+
+// Binds a std::function of type F held in a std::any, or raises EReadError.
+template <class F>
+F EventCast(const std::any& handler, const std::string& eventName) {
+    if (const F* f = std::any_cast<F>(&handler)) return *f;
+    throw EReadError("Handler for " + eventName + " has the wrong type");
+}
+
+// Component classes by name, for form descriptions.
+class TClassRegistry {
+public:
+    using Factory = std::function<TComponent*(TComponent* owner)>;
+    static void Register(const std::string& className, Factory factory);
+    template <class T>
+    static void Register() {
+        Register(T::StaticClassName(), [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
+    }
+    static TComponent* CreateByName(const std::string& className, TComponent* owner);  // null when unknown
+    static bool Known(const std::string& className);
+};
+
+}  // namespace fw
