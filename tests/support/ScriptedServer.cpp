@@ -36,15 +36,21 @@ ScriptedReply ScriptedReply::Raw(const std::string& bytes, bool closeAfter) {
     return r;
 }
 
-ScriptedServer::ScriptedServer() {
+ScriptedServer::ScriptedServer() { Listen(0); }
+
+ScriptedServer::ScriptedServer(int port) { Listen(port); }
+
+void ScriptedServer::Listen(int port) {
     EnsureWinsock();
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 16) != 0)
+    addr.sin_port = htons(static_cast<u_short>(port));
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 16) != 0) {
+        closesocket(listener_);
         throw std::runtime_error("scripted server: cannot listen on 127.0.0.1");
+    }
     int len = sizeof addr;
     getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
     port_ = ntohs(addr.sin_port);
@@ -152,7 +158,9 @@ void ScriptedServer::Serve(SOCKET s, int connection) {
         if (reply.delayMs) Sleep(reply.delayMs);
         size_t sent = 0;
         while (sent < reply.bytes.size()) {
-            int n = send(s, reply.bytes.data() + sent, static_cast<int>(reply.bytes.size() - sent), 0);
+            size_t count = reply.trickleMs ? 1 : reply.bytes.size() - sent;
+            if (reply.trickleMs && sent > 0) Sleep(reply.trickleMs);
+            int n = send(s, reply.bytes.data() + sent, static_cast<int>(count), 0);
             if (n <= 0) goto done;
             sent += static_cast<size_t>(n);
         }

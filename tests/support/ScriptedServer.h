@@ -25,6 +25,7 @@ struct ScriptedReply {
     bool closeAfter = false;    // close the connection once sent
     bool never = false;         // read the request and never answer (until the server stops)
     DWORD delayMs = 0;          // wait before answering
+    DWORD trickleMs = 0;        // send byte by byte with this pause between bytes
 
     // "HTTP/1.1 200 OK" with Content-Length and the given extra header lines.
     static ScriptedReply Ok(const std::string& body, const std::string& extraHeaders = std::string());
@@ -36,6 +37,7 @@ public:
     using Handler = std::function<ScriptedReply(const ScriptedRequest&)>;
 
     ScriptedServer();   // listens on 127.0.0.1 on a free port
+    explicit ScriptedServer(int port);  // on this port; raises when it is taken
     ~ScriptedServer();  // stops accepting and closes every connection
 
     int Port() const { return port_; }
@@ -51,6 +53,7 @@ public:
     bool WaitForRequests(size_t count, DWORD timeoutMs) const;
 
 private:
+    void Listen(int port);
     void AcceptLoop();
     void Serve(SOCKET s, int connection);
     ScriptedReply NextReply(const ScriptedRequest& req);

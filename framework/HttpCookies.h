@@ -1,0 +1,44 @@
+// The HTTP client's cookie store: cookies that replies set, kept in memory only and sent
+// back on later requests whose host and path they match, until they expire.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace fw {
+namespace http {
+
+struct Cookie {
+    std::string name, value, domain, path;
+    bool hostOnly = true;
+    bool secure = false;
+    bool persistent = false;
+    long long expires = 0;  // seconds since 1970, when persistent
+    unsigned long long order = 0;
+};
+
+class CookieStore {
+public:
+    static constexpr size_t kMaxCookies = 300;
+    // One Set-Cookie (version2 false) or Set-Cookie2 header value from a reply to a
+    // request for `host` with path `requestPath`, at time `now`.
+    void Take(const std::string& headerValue, bool version2, const std::string& host,
+              const std::string& requestPath, long long now);
+    // The Cookie header value for a request, or empty.
+    std::string HeaderFor(const std::string& host, const std::string& requestPath, long long now) const;
+    bool Empty() const { return cookies_.empty(); }
+    size_t Count() const { return cookies_.size(); }
+
+private:
+    void Store(Cookie c, long long now);
+    std::vector<Cookie> cookies_;
+    unsigned long long next_ = 0;
+};
+
+bool DomainMatches(const std::string& host, const std::string& domain);
+bool PathMatches(const std::string& requestPath, const std::string& cookiePath);
+// A cookie date (Expires) to seconds since 1970; false when it holds no date.
+bool ParseCookieDate(const std::string& text, long long* seconds);
+
+}  // namespace http
+}  // namespace fw
