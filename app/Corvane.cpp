@@ -1,42 +1,66 @@
-// Main block of the examinee client: single-instance guard, then the application.
+// Main block of the examinee client: units, application object, single-instance guard,
+// splash, login form, data module, message loop, then the end-of-program sequence.
 #include <windows.h>
 
+#include "app/DataModule.h"
+#include "app/ProgramUnits.h"
 #include "app/Texts.h"
+#include "app/Unit_Login.h"
+#include "app/Unit_StartImage.h"
+#include "framework/Forms.h"
 
 using app::T;
 using app::Text;
 
-static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+namespace {
+
+// A form or data module that cannot be built from its description: say which and why.
+[[noreturn]] void StartupFailed(fw::TUnitSequence& units, const char* what, const std::exception& e) {
+    fw::Application->MessageBox(fw::Format("%s cannot be built: %s", what, e.what()), fw::Application->Title,
+                                MB_OK | MB_ICONSTOP);
+    units.FinalizeAll();
+    ExitProcess(1);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    fw::TUnitSequence units(app::ProgramUnits());
+    units.InitializeAll();
+
+    fw::Application->Initialize();
+    fw::Application->Title = T(Text::AppTitle);
+
     // The guard's handle is never closed: it lives as long as the process.
     CreateMutexA(nullptr, FALSE, "Frame_HW_DDR3_PPT");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        MessageBoxA(nullptr, T(Text::AlreadyRunning).c_str(), T(Text::NoticeCaption).c_str(), 0x40);
-        ExitProcess(0);
+        fw::Application->MessageBox(T(Text::AlreadyRunning), T(Text::NoticeCaption), 0x40);
+    } else {
+        try {
+            app::Frm_StartImage = fw::Create<app::TFrm_StartImage>(fw::Application);
+        } catch (const std::exception& e) {
+            StartupFailed(units, "TFrm_StartImage", e);
+        }
+        app::Frm_StartImage->Show();
+        app::Frm_StartImage->Update();
+        Sleep(1000);
+        app::Frm_StartImage->Hide();
+        fw::FreeAndNil(app::Frm_StartImage);
+
+        try {
+            fw::Application->CreateForm(app::FrmLogin);
+        } catch (const std::exception& e) {
+            StartupFailed(units, "TFrmLogin", e);
+        }
+        try {
+            fw::Application->CreateForm(app::DM);
+        } catch (const std::exception& e) {
+            StartupFailed(units, "TDM", e);
+        }
+        fw::Application->Run();
     }
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DLIGHT + 1);
-    wc.lpszClassName = "TFrmLogin";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowA("TFrmLogin", T(Text::AppTitle).c_str(),
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 527, 371, nullptr, nullptr, instance, nullptr);
-    ShowWindow(main, show);
-    MSG m;
-    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
+    fw::RunExitProcs();
+    units.FinalizeAll();
     ExitProcess(0);
 }

@@ -11,7 +11,17 @@ enum class Text {
     SplashCaption,
     AlreadyRunning,
     NoticeCaption,       // "operation notice"
+    SignInNoticeCaption, // presence checks
+    SignInFailedCaption, // refusals
+    EnterTicket,
+    EnterDocument,
+    ChooseServer,
+    Refusal1, Refusal2, Refusal3, Refusal4, Refusal5, Refusal6, Refusal7,
+    UnknownReplyCode,    // a reply code the program does not know; %d is the code
 };
+
+// The message of a refusal code -1 to -7.
+const std::string& RefusalText(int code);
 
 const std::string& T(Text id);
 

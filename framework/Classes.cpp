@@ -39,6 +39,17 @@ TComponent::TComponent(TComponent* owner) {
 
 void TComponent::BeforeDestruction() {
     state_ |= csDestroying;
+    DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
+    // Owned components go newest first, while this whole object still exists.
+    while (!components_.empty()) {
+        TComponent* c = components_.back();
+        components_.pop_back();
+        c->owner_ = nullptr;
+        Free(c);
+    }
 }
 
 TComponent::~TComponent() {
@@ -50,13 +61,7 @@ TComponent::~TComponent() {
         c->RemoveFreeNotification(this);
         c->Notification(this, TOperation::opRemove);
     }
-    // Owned components go newest first.
-    while (!components_.empty()) {
-        TComponent* c = components_.back();
-        components_.pop_back();
-        c->owner_ = nullptr;
-        Free(c);
-    }
+    DestroyComponents();
     if (owner_) owner_->RemoveComponent(this);
 }
 

@@ -96,6 +96,7 @@ public:
     TComponent* FindComponent(const std::string& name) const;
 
     void InsertComponent(TComponent* c);
+    void DestroyComponents();  // frees every owned component, newest first
     void RemoveComponent(TComponent* c);
     // Asks to be told (Notification opRemove) when c is freed.
     void FreeNotification(TComponent* c);
@@ -111,8 +112,9 @@ public:
     // Binds a published event to a handler (a std::function of the event's type held in
     // a std::any); false when the class has no such event.
     virtual bool SetEvent(const std::string& name, const std::any& handler);
-    // Components that hold child components of a description (forms) create them here.
-    virtual TComponent* DescriptionParent() { return this; }
+    // A component nested under this one in a description: controls become children of
+    // a windowed control, actions join their action list.
+    virtual void AddDescriptionChild(TComponent*) {}
 
 protected:
     virtual void Notification(TComponent* c, TOperation op);

@@ -7,11 +7,15 @@ std::function<void()>& Pump() {
     static std::function<void()> pump;
     return pump;
 }
-DWORD g_mainThread = 0;
 std::function<void()>& Terminator() {
     static std::function<void()> t;
     return t;
 }
+std::function<void(const std::exception&)>& ExceptionHandler() {
+    static std::function<void(const std::exception&)> h;
+    return h;
+}
+DWORD g_mainThread = 0;
 }  // namespace
 
 void ProcessApplicationMessages() {
@@ -31,6 +35,15 @@ void ProcessApplicationMessages() {
 }
 
 void SetApplicationMessagePump(std::function<void()> pump) { Pump() = std::move(pump); }
+
+void HandleException(const std::exception& e) {
+    if (ExceptionHandler()) ExceptionHandler()(e);
+    else ::MessageBoxA(nullptr, e.what(), "", MB_OK | MB_ICONSTOP);
+}
+
+void SetExceptionHandler(std::function<void(const std::exception&)> handler) {
+    ExceptionHandler() = std::move(handler);
+}
 
 void TerminateApplication() {
     if (Terminator()) Terminator()();

@@ -3,6 +3,7 @@
 // in tests without an application, messages are translated and dispatched plainly.
 #pragma once
 #include <windows.h>
+#include <exception>
 #include <functional>
 
 namespace fw {
@@ -17,6 +18,10 @@ void SetApplicationMessagePump(std::function<void()> pump);
 // Asks the application to end: its message loop stops when control returns to it.
 void TerminateApplication();
 void SetApplicationTerminator(std::function<void()> terminate);
+
+// Shows an exception that escaped an event handler (the application's exception box).
+void HandleException(const std::exception& e);
+void SetExceptionHandler(std::function<void(const std::exception&)> handler);
 
 // The thread that runs the user interface (the one that created the application object;
 // the process's first thread that asked, until then).

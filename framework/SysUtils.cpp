@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdint>
 #include <vector>
 
 namespace fw {
@@ -56,6 +57,54 @@ static std::string FromWide(const std::wstring& w, UINT cp) {
 std::string FromUtf8(const std::string& utf8) { return FromWide(ToWide(utf8, CP_UTF8), CP_ACP); }
 std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, CP_ACP); }
 std::string WideToAnsi(const std::wstring& wide) { return FromWide(wide, CP_ACP); }
+
+bool TryStrToInt(const std::string& s, int& value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    bool hex = false;
+    if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= s.size()) return false;
+    unsigned long long v = 0;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return false;
+        v = v * (hex ? 16 : 10) + static_cast<unsigned>(d);
+        if (v > 0xFFFFFFFFull) return false;
+    }
+    if (hex) {
+        uint32_t bits = static_cast<uint32_t>(v);
+        if (negative) bits = 0u - bits;
+        value = static_cast<int>(bits);
+        return true;
+    }
+    if (negative ? v > 0x80000000ull : v > 0x7FFFFFFFull) return false;
+    value = negative ? static_cast<int>(0u - static_cast<uint32_t>(v)) : static_cast<int>(v);
+    return true;
+}
+
+std::string DateTimeToStr(const SYSTEMTIME* time) {
+    SYSTEMTIME now;
+    if (!time) {
+        GetLocalTime(&now);
+        time = &now;
+    }
+    char date[128] = "", clock[128] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, time, nullptr, date, sizeof date);
+    if (time->wHour == 0 && time->wMinute == 0 && time->wSecond == 0) return date;
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, time, nullptr, clock, sizeof clock);
+    return std::string(date) + " " + clock;
+}
 
 std::string LoadStr(unsigned id) {
     char buf[1024];

@@ -4,7 +4,9 @@
 #include <string>
 #include <stdexcept>
 
+struct _SYSTEMTIME;
 namespace fw {
+using SYSTEMTIME_ = ::_SYSTEMTIME;
 
 // Every library failure is an Exception with a message in the ANSI code page.
 class Exception : public std::exception {
@@ -35,6 +37,16 @@ std::string FromUtf8(const std::string& utf8);
 // ANSI text of the system code page to UTF-16 and back.
 std::wstring AnsiToWide(const std::string& ansi);
 std::string WideToAnsi(const std::wstring& wide);
+
+// Reads a 32-bit signed integer: an optional sign, then decimal digits, or a hexadecimal
+// prefix ("$", "x", "X", "0x", "0X") and at least one hexadecimal digit; nothing else (no
+// blanks). Hexadecimal values use up to 32 bits as two's complement. False when the text
+// breaks these rules or a decimal value is out of range.
+bool TryStrToInt(const std::string& s, int& value);
+
+// The local date and time in the user's short date and long time formats; the date alone
+// when hour, minute and second are all zero.
+std::string DateTimeToStr(const SYSTEMTIME_* time = nullptr);
 
 // A string resource of the running program by id; the empty text when there is none.
 std::string LoadStr(unsigned id);

@@ -61,6 +61,64 @@ RECT ClientRectOnScreen(HWND hwnd) {
     return r;
 }
 
+LoginFields FindLoginFields(HWND login) {
+    LoginFields f;
+    for (HWND c = GetWindow(login, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r = WindowRect(c);
+        MapWindowPoints(nullptr, login, reinterpret_cast<POINT*>(&r), 2);
+        if (r.left == 232 && r.top == 136) f.userName = c;
+        else if (r.left == 232 && r.top == 168) f.pwd = c;
+        else if (r.left == 361 && r.top == 0) f.serverList = c;
+    }
+    return f;
+}
+
+void SetFieldText(HWND edit, const std::string& text) {
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ClickAt(HWND hwnd, int x, int y) {
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+HWND FocusOf(HWND hwnd) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::string PercentDecode(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() + 0 && isxdigit(static_cast<unsigned char>(s[i + 1])) &&
+            isxdigit(static_cast<unsigned char>(s[i + 2]))) {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+std::string QueryValue(const std::string& target, const std::string& key) {
+    size_t q = target.find('?');
+    if (q == std::string::npos) return std::string();
+    std::string query = target.substr(q + 1);
+    size_t pos = 0;
+    while (pos <= query.size()) {
+        size_t end = query.find('&', pos);
+        if (end == std::string::npos) end = query.size();
+        std::string pair = query.substr(pos, end - pos);
+        size_t eq = pair.find('=');
+        if (eq != std::string::npos && pair.substr(0, eq) == key) return PercentDecode(pair.substr(eq + 1));
+        pos = end + 1;
+    }
+    return std::string();
+}
+
 // --- screenshots --------------------------------------------------------------------------
 
 static void WriteBmp(const std::string& path, HDC dc, HBITMAP bmp, int w, int h) {
@@ -194,6 +252,15 @@ ClientProcess::~ClientProcess() {
     Kill();
     if (pi_.hProcess) CloseHandle(pi_.hProcess);
     if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+void ClientProcess::ReplaceRcData(const std::string& name, const std::string& bytes) {
+    HANDLE h = BeginUpdateResourceA(exe_.c_str(), FALSE);
+    if (!h) throw fw::Exception("cannot open the resources of " + exe_);
+    std::string data = bytes;
+    BOOL ok = UpdateResourceA(h, MAKEINTRESOURCEA(10), name.c_str(), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                              data.empty() ? nullptr : &data[0], static_cast<DWORD>(data.size()));
+    if (!EndUpdateResourceA(h, FALSE) || !ok) throw fw::Exception("cannot replace resource " + name);
 }
 
 void ClientProcess::Start() {

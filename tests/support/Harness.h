@@ -38,6 +38,8 @@ public:
     ~ClientProcess();  // ends the process if it still runs
 
     const std::string& Dir() const { return dir_; }
+    // Replaces an RCDATA resource of this copy of the client before it starts.
+    void ReplaceRcData(const std::string& name, const std::string& bytes);
     void Start();
     DWORD Pid() const { return pi_.dwProcessId; }
     bool Running() const;
@@ -59,6 +61,22 @@ private:
     std::string name_, dir_, exe_;
     PROCESS_INFORMATION pi_ = {};
 };
+
+// The login form's edit fields, found by their places.
+struct LoginFields {
+    HWND userName = nullptr, pwd = nullptr, serverList = nullptr;
+};
+LoginFields FindLoginFields(HWND login);
+// Replaces a field's text as if typed.
+void SetFieldText(HWND edit, const std::string& text);
+// A left click at a point of the window's client area.
+void ClickAt(HWND hwnd, int x, int y);
+// The window holding the keyboard focus in the thread that owns hwnd.
+HWND FocusOf(HWND hwnd);
+// Percent-decoded text.
+std::string PercentDecode(const std::string& s);
+// The value of a query key in a request target ("/p?a=1&b=2"), percent-decoded.
+std::string QueryValue(const std::string& target, const std::string& key);
 
 std::string WindowText(HWND hwnd);
 std::string ClassOf(HWND hwnd);
