@@ -1,0 +1,307 @@
+// The sign-in as a candidate goes through it, against a scripted exam server.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <mutex>
+
+#include "tests/support/Harness.h"
+#include "tests/support/ScriptedServer.h"
+
+using namespace harness;
+
+namespace {
+
+// The exam server's three pages: the caption text, the sign-in check (replies taken in
+// order) and the exam page.
+class ExamServer {
+public:
+    explicit ExamServer(const std::string& info = "Centre 01") : info_(info) {
+        server.SetHandler([this](const ScriptedRequest& r) {
+            std::string target = r.Target();
+            std::lock_guard<std::mutex> lock(mu_);
+            if (target.find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok(info_);
+            if (target.find("/paper/ClientLogin_Exam_Check.jsp") == 0) {
+                std::string reply = checks_.empty() ? "-2" : checks_.front();
+                if (!checks_.empty()) checks_.pop_front();
+                return ScriptedReply::Ok(reply);
+            }
+            if (target.find("/paper/ClientLogin_Exam.jsp") == 0) return ScriptedReply::Ok("<html><body>exam</body></html>");
+            return ScriptedReply::Raw("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+        });
+    }
+    void NextCheck(const std::string& reply) {
+        std::lock_guard<std::mutex> lock(mu_);
+        checks_.push_back(reply);
+    }
+    std::vector<std::string> Targets(const std::string& page) const {
+        std::vector<std::string> out;
+        for (const ScriptedRequest& r : server.Requests())
+            if (r.Target().find(page) != std::string::npos) out.push_back(r.Target());
+        return out;
+    }
+    std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
+    ScriptedServer server;
+
+private:
+    std::string info_;
+    std::deque<std::string> checks_;
+    mutable std::mutex mu_;
+};
+
+const int kLoginX = 250, kLoginY = 218;  // inside the login picture
+
+struct Session {
+    explicit Session(const std::string& name, const std::string& ini) : client(name, ini) {
+        client.Start();
+        login = client.WaitForWindow("TFrmLogin", "", 30000);
+        if (login) fields = FindLoginFields(login);
+    }
+    MessageBoxInfo ClickLoginAndWaitForBox() {
+        ClickAt(login, kLoginX, kLoginY);
+        return client.WaitForMessageBox(30000);
+    }
+    void Dismiss(const MessageBoxInfo& box) {
+        ClientProcess::PressOk(box);
+        for (int i = 0; i < 200 && IsWindow(box.hwnd); ++i) Sleep(20);
+        Sleep(100);
+    }
+    ClientProcess client;
+    HWND login = nullptr;
+    LoginFields fields;
+};
+
+std::string RegistryRunValue(const std::string& name, bool* found) {
+    HKEY key;
+    *found = false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ, &key))
+        return std::string();
+    char data[1024];
+    DWORD size = sizeof data, type = 0;
+    LONG r = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS || type != REG_SZ || size == 0) return std::string();
+    *found = true;
+    return std::string(data, size - 1);
+}
+
+void DeleteRunValue(const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_ALL_ACCESS, &key))
+        return;
+    RegDeleteValueA(key, name.c_str());
+    RegCloseKey(key);
+}
+
+std::string IniValue(const std::string& file, const char* key) {
+    char buf[2048];
+    DWORD n = GetPrivateProfileStringA("User", key, "", buf, sizeof buf, file.c_str());
+    return std::string(buf, n);
+}
+
+}  // namespace
+
+TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
+    ExamServer exam(Ansi(u8"第一考点 第01考场") + "\r\n");
+    Session s("signin_refusals", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    ASSERT_TRUE(s.fields.userName && s.fields.pwd);
+    EXPECT_EQ(WindowText(s.login), Ansi(u8"全国Brenvara-考生端(第一考点 第01考场") + "\r\n)")
+        << "the caption carries the reply untrimmed";
+
+    // Presence: all missing gives only the ticket message, focus on the ticket field.
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, Ansi(u8"登陆提示"));
+    EXPECT_EQ(box.text, Ansi(u8"请输入准考证号！"));
+    EXPECT_EQ(box.icon, BoxIcon::Information);
+    s.Dismiss(box);
+    EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+    EXPECT_FALSE(s.client.FindWindowOf("#32770"));
+
+    SetFieldText(s.fields.userName, "20260001");
+    box = s.ClickLoginAndWaitForBox();
+    EXPECT_EQ(box.text, Ansi(u8"请输入身份证件号！"));
+    s.Dismiss(box);
+    EXPECT_EQ(FocusOf(s.login), s.fields.pwd);
+    EXPECT_TRUE(exam.Targets("ClientLogin_Exam_Check").empty()) << "nothing is sent while a value is missing";
+
+    // Every refusal code with its text; the form returns to idle with both texts kept.
+    SetFieldText(s.fields.pwd, "110101200001011234");
+    const char* texts[] = {u8"无法连接远程服务器,请检查网络连接！", u8"准考证号或身份证件号错误！",
+                           u8"你已经登录或非正常退出！",             u8"你已经交卷，不能继续登录！",
+                           u8"你的考试已被取消，不能继续登录！",     u8"没有安排场次,不能考试！",
+                           u8"未到考试时间，不能考试！"};
+    for (int code = 1; code <= 7; ++code) {
+        exam.NextCheck("-" + std::to_string(code));
+        box = s.ClickLoginAndWaitForBox();
+        ASSERT_NE(box.hwnd, nullptr) << code;
+        EXPECT_EQ(box.caption, Ansi(u8"登陆失败"));
+        EXPECT_EQ(box.text, Ansi(texts[code - 1])) << "code -" << code;
+        if (code == 2) SaveScreenshot(nullptr, "signin_refusal_box");
+        s.Dismiss(box);
+        EXPECT_TRUE(IsWindowEnabled(s.fields.userName) && IsWindowEnabled(s.fields.pwd));
+        EXPECT_EQ(WindowText(s.fields.userName), "20260001");
+        EXPECT_EQ(WindowText(s.fields.pwd), "110101200001011234");
+        EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+    }
+
+    // Replies read as -2 and as -1, and a code the program does not know.
+    struct { const char* reply; const char* text; } cases[] = {
+        {"$FFFFFFFE", texts[1]}, {"", texts[0]}, {"<html><body>0</body></html>", texts[0]},
+        {"0 ok", texts[0]}, {"2147483648", texts[0]}};
+    for (auto& c : cases) {
+        exam.NextCheck(c.reply);
+        box = s.ClickLoginAndWaitForBox();
+        EXPECT_EQ(box.text, Ansi(c.text)) << "reply '" << c.reply << "'";
+        s.Dismiss(box);
+    }
+    exam.NextCheck("5");
+    box = s.ClickLoginAndWaitForBox();
+    EXPECT_EQ(box.caption, Ansi(u8"登陆失败"));
+    EXPECT_NE(box.text.find(Ansi(u8"（5）")), std::string::npos) << "an unknown code is named";
+    s.Dismiss(box);
+    EXPECT_TRUE(IsWindowEnabled(s.fields.userName));
+    EXPECT_FALSE(s.client.FindWindowOf("TFrmMain"));
+    EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
+
+    // Enter in a field starts nothing.
+    PostMessageA(s.fields.pwd, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(s.fields.pwd, WM_CHAR, '\r', 0);
+    Sleep(500);
+    EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
+    EXPECT_FALSE(s.client.FindWindowOf("#32770"));
+
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
+TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
+    {
+        Session s("signin_no_settings", "");
+        ASSERT_NE(s.login, nullptr);
+        EXPECT_EQ(WindowText(s.login), Ansi(u8"全国Brenvara-考生端"));
+        SetFieldText(s.fields.userName, "1");
+        SetFieldText(s.fields.pwd, "2");
+        MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+        EXPECT_EQ(box.caption, Ansi(u8"登陆提示"));
+        EXPECT_EQ(box.text, Ansi(u8"请选择服务器！"));
+        s.Dismiss(box);
+        PostMessageA(s.login, WM_CLOSE, 0, 0);
+        EXPECT_EQ(s.client.WaitForExit(), 0u);
+    }
+    int closedPort;
+    {
+        ScriptedServer gone;
+        closedPort = gone.Port();
+    }
+    Session s("signin_unreachable", "[User]\r\nServerList_Address=http://127.0.0.1:" + std::to_string(closedPort) + "/\r\n");
+    ASSERT_NE(s.login, nullptr);
+    EXPECT_EQ(WindowText(s.login), Ansi(u8"全国Brenvara-考生端"));
+    SetFieldText(s.fields.userName, "1");
+    SetFieldText(s.fields.pwd, "2");
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    EXPECT_EQ(box.text, Ansi(u8"无法连接远程服务器,请检查网络连接！"));
+    s.Dismiss(box);
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
+TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
+    const std::string title = Ansi(u8"全国Brenvara-考生端");
+    DeleteRunValue(title);
+    ExamServer exam;
+    Session s("signin_success", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    const std::string ticket = "a&b#c d" + Ansi(u8"中文"), document = "110101200001011234";
+    SetFieldText(s.fields.userName, ticket);
+    SetFieldText(s.fields.pwd, document);
+    exam.NextCheck(" 0\r\n");
+    ClickAt(s.login, kLoginX, kLoginY);
+    HWND browser = s.client.WaitForWindow("TFrmMain", "", 30000);
+    ASSERT_NE(browser, nullptr) << "the exam browser opens";
+    ASSERT_TRUE(exam.server.WaitForRequests(3, 20000)) << "the browser asks for the exam page";
+    Sleep(500);
+    SaveScreenshot(nullptr, "signin_browser");
+
+    RECT r = WindowRect(browser);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetWindowLongA(browser, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "borderless";
+    EXPECT_EQ(WindowText(browser), Ansi(u8"全国Brenvara-客户端"));
+    EXPECT_EQ(WindowText(s.fields.userName), ticket) << "the ticket stays";
+    EXPECT_EQ(WindowText(s.fields.pwd), "") << "the document number is cleared";
+    EXPECT_TRUE(IsWindowEnabled(s.fields.userName) && IsWindowEnabled(s.fields.pwd));
+
+    // Typed values reach the server exactly as typed.
+    auto checks = exam.Targets("ClientLogin_Exam_Check.jsp");
+    ASSERT_EQ(checks.size(), 1u);
+    EXPECT_EQ(QueryValue(checks[0], "username"), ticket);
+    EXPECT_EQ(QueryValue(checks[0], "password"), document);
+    auto pages = exam.Targets("ClientLogin_Exam.jsp?");
+    ASSERT_GE(pages.size(), 1u);
+    EXPECT_EQ(QueryValue(pages[0], "username"), ticket);
+    EXPECT_EQ(QueryValue(pages[0], "password"), document);
+    EXPECT_EQ(QueryValue(pages[0], "LocalIp"), "10.254.0.1");
+
+    // The sign-in record and the autostart value.
+    std::string ini = s.client.Dir() + "\\UserInfo.ini";
+    EXPECT_EQ(IniValue(ini, "LoginName"), ticket);
+    EXPECT_EQ(IniValue(ini, "MAC"), "02-11-22-33-44-55");
+    EXPECT_EQ(IniValue(ini, "IP"), "10.254.0.1");
+    char host[256] = "";
+    gethostname(host, sizeof host);
+    EXPECT_EQ(IniValue(ini, "ComputerName"), host);
+    char today[64];
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, sizeof today);
+    EXPECT_EQ(IniValue(ini, "LastLoginTime").rfind(today, 0), 0u) << IniValue(ini, "LastLoginTime");
+    bool found = false;
+    EXPECT_EQ(RegistryRunValue(title, &found), s.client.Dir() + "\\Corvane.exe");
+    EXPECT_TRUE(found);
+
+    // A second sign-in creates a second browser form.
+    SetFieldText(s.fields.pwd, document);
+    exam.NextCheck("$0");
+    ClickAt(s.login, kLoginX, kLoginY);
+    for (int i = 0; i < 200; ++i) {
+        int forms = 0;
+        for (HWND h : s.client.TopLevelWindows(false))
+            if (ClassOf(h) == "TFrmMain") ++forms;
+        if (forms == 2) break;
+        Sleep(50);
+    }
+    int forms = 0;
+    for (HWND h : s.client.TopLevelWindows(false))
+        if (ClassOf(h) == "TFrmMain") ++forms;
+    EXPECT_EQ(forms, 2);
+
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+    DeleteRunValue(title);
+}
+
+TEST(SignIn, UnwritableSettingsFileEndsInTheExceptionBoxWithoutABrowser) {
+    ExamServer exam;
+    Session s("signin_unwritable", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    // Held open without write sharing: the client can read it but not write it.
+    std::string ini = s.client.Dir() + "\\UserInfo.ini";
+    HANDLE lock = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SetFieldText(s.fields.userName, "20260001");
+    SetFieldText(s.fields.pwd, "110101");
+    exam.NextCheck("0");
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, Ansi(u8"全国Brenvara-考生端"));
+    EXPECT_EQ(box.text, "Unable to write to " + ini + ".");
+    EXPECT_EQ(box.icon, BoxIcon::Hand);
+    s.Dismiss(box);
+    CloseHandle(lock);
+    EXPECT_FALSE(s.client.FindWindowOf("TFrmMain")) << "no browser form";
+    EXPECT_FALSE(IsWindowEnabled(s.fields.userName)) << "the form stays disabled";
+    EXPECT_EQ(WindowText(s.fields.pwd), "110101");
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
