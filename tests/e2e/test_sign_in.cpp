@@ -21,17 +21,21 @@ public:
             std::lock_guard<std::mutex> lock(mu_);
             if (target.find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok(info_);
             if (target.find("/paper/ClientLogin_Exam_Check.jsp") == 0) {
-                std::string reply = checks_.empty() ? "-2" : checks_.front();
-                if (!checks_.empty()) checks_.pop_front();
-                return ScriptedReply::Ok(reply);
+                ScriptedReply reply = ScriptedReply::Ok("-2");
+                if (!checks_.empty()) {
+                    reply = checks_.front();
+                    checks_.pop_front();
+                }
+                return reply;
             }
             if (target.find("/paper/ClientLogin_Exam.jsp") == 0) return ScriptedReply::Ok("<html><body>exam</body></html>");
             return ScriptedReply::Raw("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
         });
     }
-    void NextCheck(const std::string& reply) {
+    void NextCheck(const std::string& reply, DWORD delayMs = 0) {
         std::lock_guard<std::mutex> lock(mu_);
-        checks_.push_back(reply);
+        checks_.push_back(ScriptedReply::Ok(reply));
+        checks_.back().delayMs = delayMs;
     }
     std::vector<std::string> Targets(const std::string& page) const {
         std::vector<std::string> out;
@@ -44,7 +48,7 @@ public:
 
 private:
     std::string info_;
-    std::deque<std::string> checks_;
+    std::deque<ScriptedReply> checks_;
     mutable std::mutex mu_;
 };
 
@@ -264,17 +268,13 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     SetFieldText(s.fields.pwd, document);
     exam.NextCheck("$0");
     ClickAt(s.login, kLoginX, kLoginY);
-    for (int i = 0; i < 200; ++i) {
+    auto browserForms = [&] {
         int forms = 0;
-        for (HWND h : s.client.TopLevelWindows(false))
-            if (ClassOf(h) == "TFrmMain") ++forms;
-        if (forms == 2) break;
-        Sleep(50);
-    }
-    int forms = 0;
-    for (HWND h : s.client.TopLevelWindows(false))
-        if (ClassOf(h) == "TFrmMain") ++forms;
-    EXPECT_EQ(forms, 2);
+        for (HWND h : s.client.TopLevelWindows(false)) forms += ClassOf(h) == "TFrmMain";
+        return forms;
+    };
+    for (int i = 0; i < 200 && browserForms() < 2; ++i) Sleep(50);
+    EXPECT_EQ(browserForms(), 2);
 
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
@@ -302,6 +302,38 @@ TEST(SignIn, UnwritableSettingsFileEndsInTheExceptionBoxWithoutABrowser) {
     EXPECT_FALSE(s.client.FindWindowOf("TFrmMain")) << "no browser form";
     EXPECT_FALSE(IsWindowEnabled(s.fields.userName)) << "the form stays disabled";
     EXPECT_EQ(WindowText(s.fields.pwd), "110101");
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
+TEST(SignIn, WhileTheCheckWaitsTheFormIsBusyAndStillAnswers) {
+    ExamServer exam;
+    Session s("signin_busy", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    SetFieldText(s.fields.userName, "20260001");
+    SetFieldText(s.fields.pwd, "110101");
+    exam.NextCheck("-3", 2500);
+    ClickAt(s.login, kLoginX, kLoginY);
+    ASSERT_TRUE(exam.server.WaitForRequests(2, 10000));
+    Sleep(400);
+    EXPECT_FALSE(IsWindowEnabled(s.fields.userName)) << "busy: fields disabled";
+    EXPECT_FALSE(IsWindowEnabled(s.fields.pwd));
+    DWORD_PTR result = 0;
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(SendMessageTimeoutA(s.login, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+        << "the window keeps answering while it waits";
+    EXPECT_LT(GetTickCount() - start, 600u);
+    InvalidateRect(s.login, nullptr, TRUE);
+    Sleep(400);
+    SaveScreenshot(s.login, "signin_busy");
+    ClickAt(s.login, kLoginX, kLoginY);  // the login picture is disabled: no second attempt
+    MessageBoxInfo box = s.client.WaitForMessageBox(10000);
+    EXPECT_EQ(box.text, Ansi(u8"你已经登录或非正常退出！"));
+    s.Dismiss(box);
+    Sleep(300);
+    EXPECT_FALSE(s.client.FindWindowOf("#32770"));
+    EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 1u) << "one attempt at a time";
+    EXPECT_TRUE(IsWindowEnabled(s.fields.userName));
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
 }
