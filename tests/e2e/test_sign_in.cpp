@@ -168,6 +168,12 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_FALSE(s.client.FindWindowOf("TFrmMain"));
     EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
 
+    // Tab moves from the ticket field to the document field.
+    EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+    PostMessageA(s.fields.userName, WM_KEYDOWN, VK_TAB, 0);
+    for (int i = 0; i < 50 && FocusOf(s.login) != s.fields.pwd; ++i) Sleep(20);
+    EXPECT_EQ(FocusOf(s.login), s.fields.pwd);
+
     // Enter in a field starts nothing.
     PostMessageA(s.fields.pwd, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageA(s.fields.pwd, WM_CHAR, '\r', 0);
