@@ -152,6 +152,7 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::RemoveControl(TControl* c) {
+    if (pressed_ == c) pressed_ = nullptr;
     c->Invalidate();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
     c->DetachFromParent();
@@ -316,16 +317,33 @@ void TWinControl::PaintControls(HDC dc, const RECT* clip) {
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
-        case WM_LBUTTONUP:
         case WM_LBUTTONDOWN: {
+            // A click is a press and a release on the same picture or label.
             POINT p = {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
             if (TControl* c = ControlAtPos(p)) {
-                if (m.Msg == WM_LBUTTONUP && c->Enabled()) c->Click();
+                pressed_ = c;
+                SetCapture(hwnd_);
                 m.Result = 0;
                 return;
             }
             break;
         }
+        case WM_LBUTTONUP: {
+            POINT p = {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+            TControl* pressed = pressed_;
+            pressed_ = nullptr;
+            if (GetCapture() == hwnd_) ReleaseCapture();
+            TControl* c = ControlAtPos(p);
+            if (c && c == pressed && c->Enabled()) c->Click();
+            if (pressed) {
+                m.Result = 0;
+                return;
+            }
+            break;
+        }
+        case WM_CAPTURECHANGED:
+            pressed_ = nullptr;
+            break;
         case WM_SETCURSOR:
             if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == hwnd_) {
                 POINT p;

@@ -150,6 +150,7 @@ protected:
     WNDPROC defWndProc_ = nullptr;
     std::string text_;
     std::vector<TControl*> controls_;
+    TControl* pressed_ = nullptr;  // the graphic control under the last left-button press
 
 private:
     static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -55,7 +55,8 @@ void TCustomForm::DoCreate() { RunCreateHandler(OnCreate, this); }
 void TCustomForm::BeforeDestruction() {
     TWinControl::BeforeDestruction();
     if (icon_) DestroyIcon(icon_);
-    icon_ = nullptr;
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    icon_ = smallIcon_ = nullptr;
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
@@ -96,8 +97,13 @@ int TCustomForm::ClientHeight() const {
 
 void TCustomForm::SetIconResource(const std::string& name) {
     if (icon_) DestroyIcon(icon_);
-    icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    if (!icon_) throw EReadError("Icon resource " + name + " not found");
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    icon_ = static_cast<HICON>(LoadImageA(inst, name.c_str(), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                          GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ = static_cast<HICON>(LoadImageA(inst, name.c_str(), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    if (!icon_ || !smallIcon_) throw EReadError("Icon resource " + name + " not found");
     if (HandleAllocated()) CreateHandleDone();
 }
 
@@ -134,7 +140,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 void TCustomForm::CreateHandleDone() {
     if (icon_) {
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     }
 }
 
@@ -332,7 +338,11 @@ void TApplication::Run() {
             if (si.wShowWindow == SW_SHOWMAXIMIZED) mainForm_->WindowState = TWindowState::wsMaximized;
             else if (si.wShowWindow == SW_SHOWMINNOACTIVE) mainForm_->WindowState = TWindowState::wsMinimized;
         }
-        mainForm_->Show();
+        try {
+            mainForm_->Show();
+        } catch (const std::exception& e) {
+            ShowException(e);
+        }
     }
     while (!terminated_) HandleMessage();
 }
@@ -350,14 +360,10 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::ProcessMessages() {
+    // A quit request only marks the application terminated: the loop ends when control
+    // returns to it, and until then the windows keep being served.
     MSG msg;
-    while (!terminated_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            terminated_ = true;
-            break;
-        }
-        ProcessMessage(msg);
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(msg);
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
@@ -371,7 +377,12 @@ bool TApplication::ProcessMessage(MSG& msg) {
         for (TMessageEvent* f : filters)
             if (std::find(filters_.begin(), filters_.end(), f) != filters_.end() && *f) (*f)(msg, handled);
         if (handled) return true;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) < 0)) {
+        // Tab moves between the form's own controls, unless the control wants the key itself;
+        // windows that are not ours (a hosted control's) get it as it is.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+            TWinControl::FromHandle(msg.hwnd) &&
+            !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+              (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
             HWND root = GetAncestor(msg.hwnd, GA_ROOT);
             if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(root))) {
                 form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
@@ -434,7 +445,11 @@ void RunExitProcs() {
     while (!ExitProcs().empty()) {
         auto proc = std::move(ExitProcs().back());
         ExitProcs().pop_back();
-        proc();
+        try {
+            proc();
+        } catch (const std::exception& e) {
+            HandleException(e);
+        }
     }
 }
 

@@ -95,7 +95,7 @@ private:
     void PlaceOnScreen();
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     int clientWidth_ = -1, clientHeight_ = -1;
-    HICON icon_ = nullptr;
+    HICON icon_ = nullptr, smallIcon_ = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -303,7 +303,9 @@ std::string TIdHTTP::Exchange(const std::string& rawUrl) {
         if (untilClose || conn_->in.Closed() || http::WantsClose(head.headers)) Disconnect();
         return body;
     }
-    std::string errorBody = head.code == 204 ? std::string() : ReadErrorBody(head);
+    // A redirect fails at once; its body is not read (the connection is dropped).
+    const bool redirect = head.headers.Has("Location") || (head.code >= 300 && head.code < 400 && head.code != 304);
+    std::string errorBody = redirect || head.code == 204 ? std::string() : ReadErrorBody(head);
     throw EIdHTTPProtocolException(head.code, head.statusLine, errorBody);
 }
 

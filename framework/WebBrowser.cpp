@@ -137,7 +137,6 @@ void TWebBrowser::Activate() {
     GetClientRect(hwnd_, &rc);
     ole_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0, hwnd_, &rc);
     if (SUCCEEDED(ole_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_)))) {
-        browser_->put_Silent(VARIANT_TRUE);
         IConnectionPointContainer* cpc = nullptr;
         if (SUCCEEDED(browser_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)))) {
             if (SUCCEEDED(cpc->FindConnectionPoint(DIID_DWebBrowserEvents2, &events_)))

@@ -136,6 +136,7 @@ TEST_F(BrowserForm, FilterSwallowsRightClicksAndControlKeysInsideTheBrowserAndFu
     EXPECT_TRUE(Delivered(inner, WM_SYSKEYDOWN, VK_F10)) << "system keys are not swallowed";
     EXPECT_TRUE(Delivered(inner, WM_SYSKEYDOWN, VK_F4));
     EXPECT_TRUE(Delivered(control, WM_RBUTTONDOWN)) << "the control's own window is not its descendant";
+    EXPECT_TRUE(Delivered(inner, WM_KEYDOWN, VK_TAB)) << "Tab belongs to the page";
 
     EXPECT_TRUE(Delivered(field, WM_RBUTTONDOWN)) << "the login form is not locked down";
     EXPECT_TRUE(Delivered(field, WM_KEYDOWN, 'C', true));

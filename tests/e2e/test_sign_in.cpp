@@ -174,6 +174,10 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     for (int i = 0; i < 50 && FocusOf(s.login) != s.fields.pwd; ++i) Sleep(20);
     EXPECT_EQ(FocusOf(s.login), s.fields.pwd);
 
+    // Pressing elsewhere and releasing over the login picture is no click.
+    PostMessageA(s.login, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 320));
+    PostMessageA(s.login, WM_LBUTTONUP, 0, MAKELPARAM(kLoginX, kLoginY));
+
     // Enter in a field starts nothing.
     PostMessageA(s.fields.pwd, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageA(s.fields.pwd, WM_CHAR, '\r', 0);
@@ -342,4 +346,28 @@ TEST(SignIn, WhileTheCheckWaitsTheFormIsBusyAndStillAnswers) {
     EXPECT_TRUE(IsWindowEnabled(s.fields.userName));
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
+TEST(SignIn, ClosingWhileTheCheckWaitsKeepsTheWindowsServedUntilTheReply) {
+    ExamServer exam;
+    Session s("signin_close_while_waiting", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    SetFieldText(s.fields.userName, "20260001");
+    SetFieldText(s.fields.pwd, "110101");
+    exam.NextCheck("-3", 3000);
+    ClickAt(s.login, kLoginX, kLoginY);
+    ASSERT_TRUE(exam.server.WaitForRequests(2, 10000));
+    ClickAt(s.login, 330, 218);  // the exit picture
+    Sleep(600);
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR result = 0;
+        DWORD start = GetTickCount();
+        EXPECT_TRUE(SendMessageTimeoutA(s.login, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result));
+        EXPECT_LT(GetTickCount() - start, 600u) << "still served after the exit was asked for";
+        Sleep(300);
+    }
+    MessageBoxInfo box = s.client.WaitForMessageBox(10000);
+    EXPECT_EQ(box.text, Ansi(u8"你已经登录或非正常退出！")) << "the attempt finishes";
+    s.Dismiss(box);
+    EXPECT_EQ(s.client.WaitForExit(), 0u) << "then the program ends";
 }

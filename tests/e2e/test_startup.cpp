@@ -122,3 +122,16 @@ TEST(StartUp, BrokenDescriptionEndsStartUpWithABoxNamingTheFormAndTheFault) {
     EXPECT_EQ(p.WaitForExit(), 1u) << "a start-up that cannot build its forms ends with exit code 1";
     EXPECT_FALSE(FileExists(p.Dir() + "\\iphist.dat"));
 }
+
+TEST(StartUp, TheProgramsIconIsMainIcon) {
+    HMODULE exe = LoadLibraryExA(ClientExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    std::vector<std::string> names;
+    EnumResourceNamesA(exe, MAKEINTRESOURCEA(14), [](HMODULE, LPCSTR, LPSTR name, LONG_PTR list) -> BOOL {
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(IS_INTRESOURCE(name) ? "#" : name);
+        return TRUE;
+    }, reinterpret_cast<LONG_PTR>(&names));
+    FreeLibrary(exe);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "MAINICON") << "the first icon group is the one the system shows";
+}

@@ -155,7 +155,7 @@ TEST(HttpReply, ReadsHeadersWithoutCaseFoldedAndPastContinueBlocks) {
 
 TEST(HttpReply, ChunkedBodiesAndChunkSizeLines) {
     Reply r = ReadAll("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                      "5 ignored words\r\nhello\r\n1A;ext=1\r\nabcdefghijklmnopqrstuvwxyz\r\n0\r\nT: 1\r\n\r\n", 1);
+                      "5 ignored words\r\nhello\r\n1A\r\nabcdefghijklmnopqrstuvwxyz\r\n0\r\n\r\n", 1);
     EXPECT_EQ("helloabcdefghijklmnopqrstuvwxyz", r.body);
 
     unsigned long long n = 0;
@@ -165,6 +165,8 @@ TEST(HttpReply, ChunkedBodiesAndChunkSizeLines) {
     EXPECT_FALSE(ParseChunkSize("", &n));
     EXPECT_FALSE(ParseChunkSize("-5", &n));
     EXPECT_FALSE(ParseChunkSize("0x5", &n));
+    EXPECT_FALSE(ParseChunkSize("5;ext=1", &n));  // only a blank ends the size
+    EXPECT_FALSE(ParseChunkSize("5\t", &n));
 
     const std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     EXPECT_EQ(kInvalidChunkSize, MessageOf([&] { ReadAll(head + "zz\r\n"); }));

@@ -37,8 +37,13 @@ bool FileExists(const std::string& path) {
 std::string Ansi(const char* utf8) { return fw::FromUtf8(utf8); }
 
 std::string WindowText(HWND hwnd) {
-    // Asked of the window itself: another process's edit keeps its text to itself.
     char buf[4096];
+    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
+        // A caption is known to the system, even while the window's thread is busy.
+        int n = GetWindowTextA(hwnd, buf, sizeof buf);
+        return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+    // Asked of the control itself: another process's edit keeps its text to itself.
     DWORD_PTR n = 0;
     if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, &n))
         return std::string();
