@@ -44,12 +44,15 @@ public:
         return out;
     }
     std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
-    ScriptedServer server;
 
 private:
     std::string info_;
     std::deque<ScriptedReply> checks_;
     mutable std::mutex mu_;
+
+public:
+    // Last, so that it stops (and its handler with it) before the state above goes.
+    ScriptedServer server;
 };
 
 const int kLoginX = 250, kLoginY = 218;  // inside the login picture

@@ -258,6 +258,7 @@ ClientProcess::ClientProcess(const std::string& name, const std::string& userInf
 
 ClientProcess::~ClientProcess() {
     Kill();
+    if (job_) CloseHandle(job_);
     if (pi_.hProcess) CloseHandle(pi_.hProcess);
     if (pi_.hThread) CloseHandle(pi_.hThread);
 }
@@ -275,8 +276,18 @@ void ClientProcess::Start() {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::string cmd = "\"" + exe_ + "\"";
-    if (!CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(), &si, &pi_))
+    if (!CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir_.c_str(), &si,
+                        &pi_))
         throw fw::Exception("cannot start " + exe_);
+    // Should this test process die, the client goes with it instead of blocking later tests.
+    job_ = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job_) {
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        AssignProcessToJobObject(job_, pi_.hProcess);
+    }
+    ResumeThread(pi_.hThread);
 }
 
 bool ClientProcess::Running() const {

@@ -60,6 +60,7 @@ public:
 private:
     std::string name_, dir_, exe_;
     PROCESS_INFORMATION pi_ = {};
+    HANDLE job_ = nullptr;
 };
 
 // The login form's edit fields, found by their places.
