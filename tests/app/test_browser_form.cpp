@@ -30,6 +30,18 @@ void Watch(HWND h) {
     g_original[h] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recorder)));
 }
 
+// Records the order in which watched components go.
+class FreeOrder : public fw::TComponent {
+public:
+    FreeOrder() : TComponent(nullptr) {}
+    std::vector<fw::TComponent*> freed;
+
+protected:
+    void Notification(fw::TComponent* c, fw::TOperation op) override {
+        if (op == fw::TOperation::opRemove) freed.push_back(c);
+    }
+};
+
 class BrowserForm : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -187,4 +199,16 @@ TEST_F(BrowserForm, NewWindowRequestsAreCancelledWithTheControlsApplicationObjec
     EXPECT_EQ(disp, expected);
     if (disp) disp->Release();
     if (expected) expected->Release();
+}
+
+TEST_F(BrowserForm, TeardownFreesBrowserFormsNewestFirstThenTheDataModuleThenTheLoginForm) {
+    app::TFrmMain* first = NewBrowserForm();
+    app::TFrmMain* second = NewBrowserForm();
+    FreeOrder watcher;
+    for (fw::TComponent* c : std::vector<fw::TComponent*>{app::FrmLogin, app::DM, first, second})
+        c->FreeNotification(&watcher);
+    std::vector<fw::TComponent*> expected = {second, first, app::DM, app::FrmLogin};
+    fw::Application->Teardown();
+    EXPECT_EQ(watcher.freed, expected);
+    EXPECT_EQ(fw::Application->ComponentCount(), 0);
 }
