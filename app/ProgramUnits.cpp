@@ -1,5 +1,8 @@
 #include "app/ProgramUnits.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/WebService.h"
 #include "components/AuxUnits.h"
 #include "framework/Forms.h"
@@ -15,6 +18,9 @@ fw::TUnit& FormsUnit() {
     static fw::TUnit unit(
         "Forms",
         [] {
+            // The common controls stay loaded for the process's life, as the controls and
+            // the hosted browser use them.
+            InitCommonControls();
             fw::RegisterFormsClasses();
             fw::RegisterIPWatchClasses();
             fw::RegisterHttpClasses();

@@ -1,7 +1,17 @@
 // The baseline of the benchmarks: the least a Win32 program does to put one window on the
 // screen (register a class, create, show, paint, run the message loop). It is shaped like
 // the login form (same client size, centred) so that the two starts compare like for like.
+//
+// Options add, one layer at a time, the platform work the client does before its first
+// window, so that the start-up cost of each layer can be measured apart from the client:
+//   --dlls    load the system libraries the client links to (sockets, NetBIOS, COM, OLE)
+//   --com     open a display context on the screen and initialise COM for this thread
+//   --comctl  load the common controls library, ask its version and free it again
 #include <windows.h>
+#include <shlwapi.h>
+
+#include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -21,9 +31,46 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// Whether the command line holds the option as a word of its own.
+bool HasOption(const char* cmdLine, const char* option) {
+    const size_t n = std::strlen(option);
+    for (const char* at = cmdLine; at && (at = std::strstr(at, option)); at += n) {
+        const bool starts = at == cmdLine || at[-1] == ' ';
+        const bool ends = at[n] == '\0' || at[n] == ' ';
+        if (starts && ends) return true;
+    }
+    return false;
+}
+
+void PlatformLayers(const char* cmdLine) {
+    if (HasOption(cmdLine, "--dlls"))
+        for (const char* dll : {"ws2_32.dll", "netapi32.dll", "ole32.dll", "oleaut32.dll"}) LoadLibraryA(dll);
+    if (HasOption(cmdLine, "--com")) {
+        HDC dc = GetDC(nullptr);
+        ReleaseDC(nullptr, dc);
+        // Reached by name so that the plain baseline does not load the COM library at all.
+        using CoInitializeFn = HRESULT(WINAPI*)(void*);
+        if (HMODULE ole = LoadLibraryA("ole32.dll")) {
+            void* init = reinterpret_cast<void*>(GetProcAddress(ole, "CoInitialize"));
+            if (init) reinterpret_cast<CoInitializeFn>(init)(nullptr);
+        }
+    }
+    if (HasOption(cmdLine, "--comctl")) {
+        if (HMODULE lib = LoadLibraryA("comctl32.dll")) {
+            auto getVersion =
+                reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(lib, "DllGetVersion")));
+            DLLVERSIONINFO info = {};
+            info.cbSize = sizeof info;
+            if (getVersion) getVersion(&info);
+            FreeLibrary(lib);
+        }
+    }
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show) {
+    PlatformLayers(cmdLine);
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WndProc;
