@@ -1,4 +1,5 @@
 #include "framework/Controls.h"
+#include "framework/Forms.h"
 #include "framework/MessagePump.h"
 
 #include <algorithm>
@@ -116,7 +117,15 @@ TWinControl::~TWinControl() {
     if (hwnd_) DestroyHandle();
 }
 
+TCustomForm* TWinControl::ParentForm() {
+    TWinControl* top = this;
+    while (top->Parent()) top = top->Parent();
+    return dynamic_cast<TCustomForm*>(top);
+}
+
 void TWinControl::BeforeDestruction() {
+    if (TCustomForm* form = ParentForm(); form && form != this && form->ActiveControl() == this)
+        form->SetActiveControl(nullptr);
     TControl::BeforeDestruction();
     // The window goes while the whole object still exists, so its last messages reach
     // the final class.
@@ -371,6 +380,9 @@ void TWinControl::WndProc(TMessage& m) {
         }
         case WM_SIZE:
             AlignControls();
+            break;
+        case WM_SETFOCUS:
+            if (TCustomForm* form = ParentForm(); form && form != this) form->SetActiveControl(this);
             break;
     }
     TControl::WndProc(m);

@@ -27,6 +27,7 @@ struct TMessage {
 enum class TAlign { alNone, alClient };
 
 class TWinControl;
+class TCustomForm;
 
 class TControl : public TComponent {
 public:
@@ -125,6 +126,8 @@ public:
     void WndProc(TMessage& m) override;
 
     static TWinControl* FromHandle(HWND hwnd);
+    // The form this control sits on (itself for a form); null when it is on none.
+    TCustomForm* ParentForm();
 
 protected:
     struct TCreateParams {

@@ -220,8 +220,23 @@ void TCustomForm::WndProc(TMessage& m) {
         case WM_SHOWWINDOW:
             visible_ = m.WParam != 0;
             break;
+        case WM_ACTIVATE:
+            TWinControl::WndProc(m);
+            if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) RestoreFocus();
+            m.Result = 0;
+            return;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            m.Result = 0;
+            return;
     }
     TWinControl::WndProc(m);
+}
+
+void TCustomForm::RestoreFocus() {
+    if (activeControl_ && activeControl_->CanFocus() && activeControl_->HandleAllocated() &&
+        GetFocus() != activeControl_->Handle())
+        ::SetFocus(activeControl_->Handle());
 }
 
 bool TCustomForm::SetProperty(const std::string& name, const TPropValue& v) {

@@ -77,7 +77,10 @@ public:
     void Close();
     bool Showing() const { return HandleAllocated() && IsWindowVisible(hwnd_); }
 
-    // Focus bookkeeping: the active control and moving it with Tab.
+    // Focus bookkeeping: the control that has (or last had) the focus gets it back when
+    // the form is activated again, and Tab moves it along the tab order.
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* c) { activeControl_ = c; }
     void SelectNext(bool forward);
 
     bool SetProperty(const std::string& name, const TPropValue& value) override;
@@ -90,12 +93,14 @@ protected:
     void CreateParams(TCreateParams& p) override;
     void CreateHandleDone() override;
     void DoCreate();
+    void RestoreFocus();
 
 private:
     void PlaceOnScreen();
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     int clientWidth_ = -1, clientHeight_ = -1;
     HICON icon_ = nullptr, smallIcon_ = nullptr;
+    TWinControl* activeControl_ = nullptr;
 };
 
 class TForm : public TCustomForm {

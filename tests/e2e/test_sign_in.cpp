@@ -92,6 +92,12 @@ struct Session {
     LoginFields fields;
 };
 
+// The focus of the login form's thread once it is `expected`, or what it is after 3 s.
+HWND WaitForFocus(HWND login, HWND expected) {
+    for (int i = 0; i < 150 && FocusOf(login) != expected; ++i) Sleep(20);
+    return FocusOf(login);
+}
+
 std::string RegistryRunValue(const std::string& name, bool* found) {
     HKEY key;
     *found = false;
@@ -137,14 +143,14 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_EQ(box.text, Ansi(u8"请输入准考证号！"));
     EXPECT_EQ(box.icon, BoxIcon::Information);
     s.Dismiss(box);
-    EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
     EXPECT_FALSE(s.client.FindWindowOf("#32770"));
 
     SetFieldText(s.fields.userName, "20260001");
     box = s.ClickLoginAndWaitForBox();
     EXPECT_EQ(box.text, Ansi(u8"请输入身份证件号！"));
     s.Dismiss(box);
-    EXPECT_EQ(FocusOf(s.login), s.fields.pwd);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd), s.fields.pwd);
     EXPECT_TRUE(exam.Targets("ClientLogin_Exam_Check").empty()) << "nothing is sent while a value is missing";
 
     // Every refusal code with its text; the form returns to idle with both texts kept.
@@ -164,7 +170,7 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
         EXPECT_TRUE(IsWindowEnabled(s.fields.userName) && IsWindowEnabled(s.fields.pwd));
         EXPECT_EQ(WindowText(s.fields.userName), "20260001");
         EXPECT_EQ(WindowText(s.fields.pwd), "110101200001011234");
-        EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+        EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
     }
 
     // Replies read as -2 and as -1, and a code the program does not know.
@@ -187,10 +193,9 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
 
     // Tab moves from the ticket field to the document field.
-    EXPECT_EQ(FocusOf(s.login), s.fields.userName);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
     PostMessageA(s.fields.userName, WM_KEYDOWN, VK_TAB, 0);
-    for (int i = 0; i < 50 && FocusOf(s.login) != s.fields.pwd; ++i) Sleep(20);
-    EXPECT_EQ(FocusOf(s.login), s.fields.pwd);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd), s.fields.pwd);
 
     // Pressing elsewhere and releasing over the login picture is no click.
     PostMessageA(s.login, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 320));
