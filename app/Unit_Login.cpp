@@ -5,6 +5,7 @@
 #include "app/ServerPages.h"
 #include "app/Texts.h"
 #include "app/Unit_Main.h"
+#include "framework/DateUtils.h"
 #include "framework/IniFiles.h"
 
 namespace app {

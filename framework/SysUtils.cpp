@@ -93,19 +93,6 @@ bool TryStrToInt(const std::string& s, int& value) {
     return true;
 }
 
-std::string DateTimeToStr(const SYSTEMTIME* time) {
-    SYSTEMTIME now;
-    if (!time) {
-        GetLocalTime(&now);
-        time = &now;
-    }
-    char date[128] = "", clock[128] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, time, nullptr, date, sizeof date);
-    if (time->wHour == 0 && time->wMinute == 0 && time->wSecond == 0) return date;
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, time, nullptr, clock, sizeof clock);
-    return std::string(date) + " " + clock;
-}
-
 std::string LoadStr(unsigned id) {
     char buf[1024];
     int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf);

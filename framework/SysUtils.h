@@ -4,9 +4,7 @@
 #include <string>
 #include <stdexcept>
 
-struct _SYSTEMTIME;
 namespace fw {
-using SYSTEMTIME_ = ::_SYSTEMTIME;
 
 // Every library failure is an Exception with a message in the ANSI code page.
 class Exception : public std::exception {
@@ -43,10 +41,6 @@ std::string WideToAnsi(const std::wstring& wide);
 // blanks). Hexadecimal values use up to 32 bits as two's complement. False when the text
 // breaks these rules or a decimal value is out of range.
 bool TryStrToInt(const std::string& s, int& value);
-
-// The local date and time in the user's short date and long time formats; the date alone
-// when hour, minute and second are all zero.
-std::string DateTimeToStr(const SYSTEMTIME_* time = nullptr);
 
 // A string resource of the running program by id; the empty text when there is none.
 std::string LoadStr(unsigned id);

@@ -1,0 +1,13 @@
+// Dates and times as the user's regional settings write them.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace fw {
+
+// The date and time (the local time now when none is given) in the user's short date
+// and long time formats, joined by a blank; the date alone when hour, minute and second
+// are all zero.
+std::string DateTimeToStr(const SYSTEMTIME* time = nullptr);
+
+}  // namespace fw
