@@ -36,27 +36,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         fw::Application->MessageBox(T(Text::AlreadyRunning), T(Text::NoticeCaption), 0x40);
     } else {
-        try {
-            app::Frm_StartImage = fw::Create<app::TFrm_StartImage>(fw::Application);
-        } catch (const std::exception& e) {
-            StartupFailed(units, "TFrm_StartImage", e);
-        }
+        auto build = [&units](const char* what, auto&& create) {
+            try {
+                create();
+            } catch (const std::exception& e) {
+                StartupFailed(units, what, e);
+            }
+        };
+        build("TFrm_StartImage", [] { app::Frm_StartImage = fw::Create<app::TFrm_StartImage>(fw::Application); });
         app::Frm_StartImage->Show();
         app::Frm_StartImage->Update();
         Sleep(1000);
         app::Frm_StartImage->Hide();
         fw::FreeAndNil(app::Frm_StartImage);
 
-        try {
-            fw::Application->CreateForm(app::FrmLogin);
-        } catch (const std::exception& e) {
-            StartupFailed(units, "TFrmLogin", e);
-        }
-        try {
-            fw::Application->CreateForm(app::DM);
-        } catch (const std::exception& e) {
-            StartupFailed(units, "TDM", e);
-        }
+        build("TFrmLogin", [] { fw::Application->CreateForm(app::FrmLogin); });
+        build("TDM", [] { fw::Application->CreateForm(app::DM); });
         fw::Application->Run();
     }
 

@@ -38,10 +38,10 @@ const std::string& T(Text id) {
     return it->second;
 }
 
-const std::string& RefusalText(int code) {
+const std::string* RefusalText(int code) {
     static const Text texts[] = {Text::Refusal1, Text::Refusal2, Text::Refusal3, Text::Refusal4,
                                  Text::Refusal5, Text::Refusal6, Text::Refusal7};
-    return T(texts[code <= -1 && code >= -7 ? -code - 1 : 0]);
+    return code <= -1 && code >= -7 ? &T(texts[-code - 1]) : nullptr;
 }
 
 }  // namespace app

@@ -20,8 +20,8 @@ enum class Text {
     UnknownReplyCode,    // a reply code the program does not know; %d is the code
 };
 
-// The message of a refusal code -1 to -7.
-const std::string& RefusalText(int code);
+// The message of a refusal code -1 to -7; null for any other code.
+const std::string* RefusalText(int code);
 
 const std::string& T(Text id);
 

@@ -102,8 +102,8 @@ void TFrmLogin::Action_LoginExecute(fw::TObject*) {
         Label1->Hide();
         UserName->SetEnabled(true);
         PWD->SetEnabled(true);
-        if (code <= -1 && code >= -7) Notice(RefusalText(code), T(Text::SignInFailedCaption));
-        else Notice(fw::Format(T(Text::UnknownReplyCode).c_str(), code), T(Text::SignInFailedCaption));
+        const std::string* refusal = RefusalText(code);
+        Notice(refusal ? *refusal : fw::Format(T(Text::UnknownReplyCode).c_str(), code), T(Text::SignInFailedCaption));
         UserName->SetFocus();
         Image2->SetEnabled(true);
         return;

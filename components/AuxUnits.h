@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/Graphics.h"
 #include "framework/Units.h"
 
 namespace components {
 
-// 0x00BBGGRR, or 0xFF000000 + a system-colour index.
-using TColor = std::uint32_t;
-constexpr TColor SystemColor(int index) { return 0xFF000000u + static_cast<TColor>(index); }
+using fw::SystemColor;
+using fw::TColor;
 
 struct TColorName {
     std::string Name;

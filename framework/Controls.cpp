@@ -407,6 +407,8 @@ LRESULT CALLBACK TWinControl::MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
         obj->WndProc(m);
     } catch (const std::exception& e) {
         HandleException(e);
+    } catch (...) {
+        HandleException(Exception("Unexpected error"));
     }
     if (msg == WM_NCDESTROY) {
         RemovePropA(hwnd, kObjectProp);

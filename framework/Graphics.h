@@ -10,9 +10,11 @@ namespace fw {
 
 // 0x00BBGGRR for a colour, 0xFF000000 + index for a system colour.
 using TColor = uint32_t;
+constexpr TColor SystemColor(int index) { return 0xFF000000u + static_cast<TColor>(index); }
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF;
-constexpr TColor clBtnFace = 0xFF00000F, cl3DLight = 0xFF000016, clHighlightText = 0xFF00000E,
-                 clWindowText = 0xFF000008, clWindow = 0xFF000005;
+constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE), cl3DLight = SystemColor(COLOR_3DLIGHT),
+                 clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT), clWindowText = SystemColor(COLOR_WINDOWTEXT),
+                 clWindow = SystemColor(COLOR_WINDOW);
 COLORREF ColorToRGB(TColor c);
 // A colour by identifier ("clBtnFace") or number; raises EReadError for an unknown one.
 TColor ColorFromValue(const TPropValue& v);

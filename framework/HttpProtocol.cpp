@@ -1,4 +1,5 @@
 #include "framework/HttpProtocol.h"
+#include "framework/HttpCookies.h"
 
 #include <climits>
 
@@ -359,6 +360,14 @@ void ReadBody(InputBuffer& in, const ReplyHead& head, std::string& out, bool* un
 bool WantsClose(const HeaderList& headers) {
     return SameText(TrimBlanks(headers.Value("Connection")), "close") ||
            SameText(TrimBlanks(headers.Value("Proxy-Connection")), "close");
+}
+
+void TakeCookies(const HeaderList& headers, CookieStore& store, const std::string& host,
+                 const std::string& requestPath, long long now) {
+    for (const auto& field : headers.Items()) {
+        bool version2 = SameText(field.first, "Set-Cookie2");
+        if (version2 || SameText(field.first, "Set-Cookie")) store.Take(field.second, version2, host, requestPath, now);
+    }
 }
 
 }  // namespace http

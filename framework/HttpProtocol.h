@@ -123,6 +123,11 @@ private:
     std::vector<std::pair<std::string, std::string>> items_;
 };
 
+// Every Set-Cookie and Set-Cookie2 header of a reply into the store.
+class CookieStore;
+void TakeCookies(const HeaderList& headers, CookieStore& store, const std::string& host,
+                 const std::string& requestPath, long long now);
+
 struct ReplyHead {
     std::string statusLine;  // as received, without CR LF
     int code = -1;           // -1 when the status line holds no code

@@ -158,7 +158,13 @@ SOCKET ConnectSocket(const in_addr& addr, unsigned short port, unsigned limitMs)
     a.addr.sin_port = htons(port);
     a.sock = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (a.sock == INVALID_SOCKET) RaiseLastSocketError();
-    std::thread worker(RunConnect, &a);
+    std::thread worker;
+    try {
+        worker = std::thread(RunConnect, &a);
+    } catch (...) {
+        closesocket(a.sock);
+        throw;
+    }
     // However the wait ends (a handler run meanwhile may raise), the worker is stopped
     // and joined, and its socket closed unless it is handed out connected.
     bool connected = false;
@@ -287,13 +293,7 @@ std::string TIdHTTP::Exchange(const std::string& rawUrl) {
     const http::ReplyHead head = http::ReadReplyHead(conn_->in);
     responseCode_ = head.code;
 
-    if (AllowCookies) {
-        for (const auto& field : head.headers.Items()) {
-            bool v1 = http::SameText(field.first, "Set-Cookie");
-            if (v1 || http::SameText(field.first, "Set-Cookie2"))
-                cookies_.Take(field.second, !v1, url.host, resource, std::time(nullptr));
-        }
-    }
+    if (AllowCookies) http::TakeCookies(head.headers, cookies_, url.host, resource, std::time(nullptr));
 
     // Redirects are never followed: any Location makes the reply a failure.
     if (head.code >= 200 && head.code < 300 && !head.headers.Has("Location")) {

@@ -188,7 +188,7 @@ IDispatch* TWebBrowser::ApplicationDispatch() {
 
 HRESULT TWebBrowser::InvokeEvent(DISPID id, DISPPARAMS* p) {
     try {
-        if (id == DISPID_BEFORENAVIGATE2 && p && p->cArgs == 7) {
+        if (id == DISPID_BEFORENAVIGATE2 && p && p->cArgs == 7 && p->rgvarg[0].vt == (VT_BYREF | VT_BOOL)) {
             // Arguments arrive last first: pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel.
             auto arg = [&](int i) -> const VARIANT& {
                 const VARIANT& v = p->rgvarg[6 - i];
@@ -199,7 +199,8 @@ HRESULT TWebBrowser::InvokeEvent(DISPID id, DISPPARAMS* p) {
             IDispatch* disp = p->rgvarg[6].vt == VT_DISPATCH ? p->rgvarg[6].pdispVal : nullptr;
             if (OnBeforeNavigate2) OnBeforeNavigate2(this, disp, arg(1), arg(2), arg(3), arg(4), arg(5), c);
             if (cancel) *cancel = c;
-        } else if (id == DISPID_NEWWINDOW2 && p && p->cArgs == 2) {
+        } else if (id == DISPID_NEWWINDOW2 && p && p->cArgs == 2 && p->rgvarg[0].vt == (VT_BYREF | VT_BOOL) &&
+                   p->rgvarg[1].vt == (VT_BYREF | VT_DISPATCH)) {
             IDispatch** ppDisp = p->rgvarg[1].ppdispVal;
             VARIANT_BOOL* cancel = p->rgvarg[0].pboolVal;
             IDispatch* disp = ppDisp ? *ppDisp : nullptr;
@@ -210,6 +211,8 @@ HRESULT TWebBrowser::InvokeEvent(DISPID id, DISPPARAMS* p) {
         }
     } catch (const std::exception& e) {
         HandleException(e);
+    } catch (...) {
+        HandleException(Exception("Unexpected error"));
     }
     return S_OK;
 }

@@ -45,12 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fw::http::CookieStore cookies;
     try {
         fw::http::ReplyHead head = fw::http::ReadReplyHead(in);
-        for (const auto& field : head.headers.Items()) {
+        for (const auto& field : head.headers.Items())
             if (field.first.size() > 70000 || field.second.size() > 70000) std::abort();
-            bool v2 = fw::http::SameText(field.first, "Set-Cookie2");
-            if (v2 || fw::http::SameText(field.first, "Set-Cookie"))
-                cookies.Take(field.second, v2, "www.example.com", "/paper/a.jsp", 1700000000);
-        }
+        fw::http::TakeCookies(head.headers, cookies, "www.example.com", "/paper/a.jsp", 1700000000);
         if (cookies.Count() > fw::http::CookieStore::kMaxCookies) std::abort();
         std::string header = cookies.HeaderFor("www.example.com", "/paper/b.jsp", 1700000001);
         (void)header;

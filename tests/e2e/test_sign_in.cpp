@@ -290,8 +290,9 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     char host[256] = "";
     gethostname(host, sizeof host);
     EXPECT_EQ(IniValue(ini, "ComputerName"), host);
-    char today[64];
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, sizeof today);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string today = std::to_string(now.wYear) + "/" + std::to_string(now.wMonth) + "/" + std::to_string(now.wDay);
     EXPECT_EQ(IniValue(ini, "LastLoginTime").rfind(today, 0), 0u) << IniValue(ini, "LastLoginTime");
     bool found = false;
     EXPECT_EQ(RegistryRunValue(title, &found), s.client.Dir() + "\\Corvane.exe");
