@@ -16,16 +16,6 @@ namespace fw {
 
 namespace {
 
-void EnsureWinsock() {
-    struct Startup {
-        Startup() {
-            WSADATA data;
-            WSAStartup(MAKEWORD(2, 2), &data);
-        }
-    };
-    static Startup once;
-}
-
 [[noreturn]] void RaiseLastSocketError(int fallback = 0) {
     int e = WSAGetLastError();
     throw EIdWinSockError(e ? e : fallback);

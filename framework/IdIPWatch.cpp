@@ -4,22 +4,13 @@
 #include "framework/IdIPWatch.h"
 
 #include <cstring>
-#include <mutex>
 
 namespace fw {
 
 namespace {
 
-void EnsureSockets() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-    });
-}
-
 std::string HostName() {
-    EnsureSockets();
+    EnsureWinsock();
     char buf[250];
     std::memset(buf, 0, sizeof buf);
     if (gethostname(buf, sizeof buf) != 0) throw EIdWinSockError(WSAGetLastError());
@@ -30,7 +21,7 @@ std::string HostName() {
 }  // namespace
 
 std::vector<std::string> HostAddresses(const std::string& host) {
-    EnsureSockets();
+    EnsureWinsock();
     const hostent* he = gethostbyname(host.c_str());
     if (!he) throw EIdWinSockError(WSAGetLastError());
     std::vector<std::string> out;

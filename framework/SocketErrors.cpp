@@ -1,5 +1,7 @@
 #include "framework/SocketErrors.h"
 
+#include <winsock2.h>
+
 namespace fw {
 
 namespace {
@@ -59,5 +61,15 @@ std::string WinSockErrorText(int error) {
 
 EIdWinSockError::EIdWinSockError(int error)
     : EIdException("Socket Error # " + std::to_string(error) + "\r\n" + WinSockErrorText(error)), error_(error) {}
+
+void EnsureWinsock() {
+    struct Startup {
+        Startup() {
+            WSADATA data;
+            WSAStartup(MAKEWORD(2, 2), &data);
+        }
+    };
+    static Startup once;
+}
 
 }  // namespace fw

@@ -19,4 +19,7 @@ private:
 // The text for a Windows Sockets error number; empty for numbers without one.
 std::string WinSockErrorText(int error);
 
+// Starts Windows Sockets for the process once, before the first socket call.
+void EnsureWinsock();
+
 }  // namespace fw
