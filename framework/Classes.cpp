@@ -130,6 +130,5 @@ TComponent* TClassRegistry::CreateByName(const std::string& className, TComponen
     return it == Classes().end() ? nullptr : it->second(owner);
 }
 
-bool TClassRegistry::Known(const std::string& className) { return Classes().count(className) != 0; }
 
 }  // namespace fw

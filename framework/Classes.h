@@ -144,7 +144,6 @@ public:
         Register(T::StaticClassName(), [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
     }
     static TComponent* CreateByName(const std::string& className, TComponent* owner);  // null when unknown
-    static bool Known(const std::string& className);
 };
 
 }  // namespace fw

@@ -11,7 +11,7 @@ void TPicture::Clear() {
     jpeg_.reset();
     if (bitmap_) DeleteObject(bitmap_);
     bitmap_ = nullptr;
-    width_ = height_ = bpp_ = 0;
+    width_ = height_ = 0;
 }
 
 void TPicture::LoadFromBytes(const std::string& bytes) {
@@ -21,7 +21,6 @@ void TPicture::LoadFromBytes(const std::string& bytes) {
         jpeg->LoadFromBytes(bytes);
         width_ = jpeg->Width();
         height_ = jpeg->Height();
-        bpp_ = 24;
         jpeg_ = std::move(jpeg);
         return;
     }
@@ -44,7 +43,6 @@ void TPicture::LoadFromBytes(const std::string& bytes) {
     if (!bitmap_) throw Exception("Bitmap image is not valid");
     width_ = ih.biWidth;
     height_ = static_cast<int>(rows);
-    bpp_ = ih.biBitCount;
 }
 
 void TPicture::LoadFromResource(const std::string& name) {

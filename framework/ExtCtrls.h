@@ -18,14 +18,12 @@ public:
     int Height() const;
     bool Empty() const { return !jpeg_ && !bitmap_; }
     void Draw(HDC dc, const RECT& dest);
-    bool IsJpeg() const { return jpeg_ != nullptr; }
-    int BitsPerPixel() const { return bpp_; }
 
 private:
     void Clear();
     std::unique_ptr<TJPEGImage> jpeg_;
     HBITMAP bitmap_ = nullptr;
-    int width_ = 0, height_ = 0, bpp_ = 0;
+    int width_ = 0, height_ = 0;
 };
 
 class TImage : public TGraphicControl {

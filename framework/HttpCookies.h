@@ -26,7 +26,6 @@ public:
               const std::string& requestPath, long long now);
     // The Cookie header value for a request, or empty.
     std::string HeaderFor(const std::string& host, const std::string& requestPath, long long now) const;
-    bool Empty() const { return cookies_.empty(); }
     size_t Count() const { return cookies_.size(); }
 
 private:

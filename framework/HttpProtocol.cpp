@@ -240,13 +240,6 @@ std::string HeaderList::Value(const std::string& name) const {
     return std::string();
 }
 
-std::vector<std::string> HeaderList::Values(const std::string& name) const {
-    std::vector<std::string> out;
-    for (const auto& item : items_)
-        if (SameText(item.first, name)) out.push_back(item.second);
-    return out;
-}
-
 int StatusCodeOf(const std::string& statusLine) {
     size_t p = statusLine.find(' ');
     if (p == std::string::npos) return -1;

@@ -116,7 +116,6 @@ public:
     void Add(std::string name, std::string value) { items_.emplace_back(std::move(name), std::move(value)); }
     bool Has(const std::string& name) const;
     std::string Value(const std::string& name) const;  // the first one's, or empty
-    std::vector<std::string> Values(const std::string& name) const;
     const std::vector<std::pair<std::string, std::string>>& Items() const { return items_; }
 
 private:

@@ -281,7 +281,6 @@ std::string TIdHTTP::Exchange(const std::string& rawUrl) {
     OpenConnection(url);
     conn_->Send(http::BuildGetRequest(url, headers));
     const http::ReplyHead head = http::ReadReplyHead(conn_->in);
-    responseCode_ = head.code;
 
     if (AllowCookies) http::TakeCookies(head.headers, cookies_, url.host, resource, std::time(nullptr));
 

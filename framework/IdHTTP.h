@@ -64,7 +64,6 @@ public:
 
     bool Connected() const { return conn_ != nullptr; }
     void Disconnect();
-    int ResponseCode() const { return responseCode_; }  // of the last reply; -1 before one
     const http::CookieStore& Cookies() const { return cookies_; }
 
     class Connection;
@@ -76,7 +75,6 @@ private:
 
     std::unique_ptr<Connection> conn_;
     http::CookieStore cookies_;
-    int responseCode_ = -1;
     bool busy_ = false;
 };
 

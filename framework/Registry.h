@@ -23,7 +23,6 @@ public:
     HKEY RootKey() const { return root_; }
     void SetRootKey(HKEY root);
     REGSAM Access() const { return access_; }
-    void SetAccess(REGSAM access) { access_ = access; }
     HKEY CurrentKey() const { return current_; }
     const std::string& CurrentPath() const { return currentPath_; }
 

@@ -56,7 +56,6 @@ static std::string FromWide(const std::wstring& w, UINT cp) {
 
 std::string FromUtf8(const std::string& utf8) { return FromWide(ToWide(utf8, CP_UTF8), CP_ACP); }
 std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, CP_ACP); }
-std::string WideToAnsi(const std::wstring& wide) { return FromWide(wide, CP_ACP); }
 
 bool TryStrToInt(const std::string& s, int& value) {
     size_t i = 0;

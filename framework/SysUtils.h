@@ -32,9 +32,8 @@ std::string AnsiUpperAscii(std::string s);
 // Text from UTF-8 (as written in this program's sources) to the system ANSI code page.
 std::string FromUtf8(const std::string& utf8);
 
-// ANSI text of the system code page to UTF-16 and back.
+// ANSI text of the system code page to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi);
-std::string WideToAnsi(const std::wstring& wide);
 
 // Reads a 32-bit signed integer: an optional sign, then decimal digits, or a hexadecimal
 // prefix ("$", "x", "X", "0x", "0X") and at least one hexadecimal digit; nothing else (no
