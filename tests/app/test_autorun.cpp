@@ -7,31 +7,16 @@
 #include "app/Common.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
+#include "tests/support/RegistryHelpers.h"
 
 namespace {
 
+harness::StoredValue Query(const std::string& key, const std::string& name) {
+    return harness::QueryValue(HKEY_LOCAL_MACHINE, key, name);
+}
+
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-struct StoredValue {
-    bool exists = false;
-    DWORD type = 0;
-    std::vector<char> bytes;  // as stored, terminating zero included
-};
-
-StoredValue Query(const char* key, const std::string& name) {
-    StoredValue v;
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return v;
-    DWORD size = 0;
-    if (RegQueryValueExA(k, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-        v.exists = true;
-        v.bytes.resize(size);
-        RegQueryValueExA(k, name.c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(v.bytes.data()), &size);
-    }
-    RegCloseKey(k);
-    return v;
-}
 
 std::vector<char> WithZero(const std::string& s) {
     std::vector<char> b(s.begin(), s.end());
@@ -43,17 +28,10 @@ std::vector<char> WithZero(const std::string& s) {
 class AutoRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        name_ = "CorvaneTest " + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " " +
-                std::to_string(GetCurrentProcessId());
+        name_ = harness::UniqueTestName("CorvaneTest ");
     }
     void TearDown() override {
-        for (const char* key : {kRun, kRunOnce}) {
-            HKEY k;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &k) == ERROR_SUCCESS) {
-                RegDeleteValueA(k, name_.c_str());
-                RegCloseKey(k);
-            }
-        }
+        for (const char* key : {kRun, kRunOnce}) harness::DeleteValue(HKEY_LOCAL_MACHINE, key, name_);
     }
     std::string name_;
 };
@@ -64,7 +42,7 @@ TEST_F(AutoRun, WritesTheNamedStringValueUnderRunWithItsTerminatingZero) {
     const std::string data = "Z:\\exam\\Corvane.exe";
     app::SetAutoRun(name_, data, false);
 
-    StoredValue v = Query(kRun, name_);
+    harness::StoredValue v = Query(kRun, name_);
     ASSERT_TRUE(v.exists) << "value under HKLM\\" << kRun;
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), v.type);
     EXPECT_EQ(WithZero(data), v.bytes) << "data with its zero byte counted in the length";
@@ -75,7 +53,7 @@ TEST_F(AutoRun, SecondCallWithTheSameNameLeavesOneValueHoldingTheLaterData) {
     app::SetAutoRun(name_, "C:\\first\\a-much-longer-path\\Corvane.exe", false);
     app::SetAutoRun(name_, "C:\\b.exe", false);
 
-    StoredValue v = Query(kRun, name_);
+    harness::StoredValue v = Query(kRun, name_);
     ASSERT_TRUE(v.exists);
     EXPECT_EQ(WithZero("C:\\b.exe"), v.bytes);
 
@@ -95,7 +73,7 @@ TEST_F(AutoRun, SecondCallWithTheSameNameLeavesOneValueHoldingTheLaterData) {
 TEST_F(AutoRun, OnceWritesUnderRunOnceBesideRun) {
     app::SetAutoRun(name_, "C:\\once.exe", true);
 
-    StoredValue v = Query(kRunOnce, name_);
+    harness::StoredValue v = Query(kRunOnce, name_);
     ASSERT_TRUE(v.exists) << "value under HKLM\\" << kRunOnce;
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), v.type);
     EXPECT_EQ(WithZero("C:\\once.exe"), v.bytes);
@@ -107,7 +85,7 @@ TEST_F(AutoRun, MissingKeyIsCreatedFirst) {
     const std::string key = base + "\\Run";
     app::detail::WriteAutoRunValue(HKEY_LOCAL_MACHINE, key, "Client", "C:\\c.exe");
 
-    StoredValue v = Query(key.c_str(), "Client");
+    harness::StoredValue v = Query(key.c_str(), "Client");
     EXPECT_TRUE(v.exists);
     EXPECT_EQ(WithZero("C:\\c.exe"), v.bytes);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "components/AuxUnits.h"
+#include "tests/support/RegistryHelpers.h"
 
 namespace {
 
@@ -12,9 +13,7 @@ namespace {
 class AuxColorScheme : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = "Software\\CorvaneTest ColorScheme " +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " " +
-                std::to_string(GetCurrentProcessId());
+        path_ = harness::UniqueTestName("Software\\CorvaneTest ColorScheme ");
         RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
@@ -32,12 +31,7 @@ protected:
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, key.c_str(), &k));
         RegCloseKey(k);
     }
-    bool KeyExists(const std::string& key) {
-        HKEY k;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-        RegCloseKey(k);
-        return true;
-    }
+    bool KeyExists(const std::string& key) { return harness::KeyExists(HKEY_CURRENT_USER, key); }
     std::uint8_t Probe() { return components::ProbeDesktopColorScheme(HKEY_CURRENT_USER, "\\" + path_); }
 
     std::string path_;

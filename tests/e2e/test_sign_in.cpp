@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "tests/support/Harness.h"
+#include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScriptedServer.h"
 
 using namespace harness;
@@ -98,27 +99,7 @@ HWND WaitForFocus(HWND login, HWND expected) {
     return FocusOf(login);
 }
 
-std::string RegistryRunValue(const std::string& name, bool* found) {
-    HKEY key;
-    *found = false;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ, &key))
-        return std::string();
-    char data[1024];
-    DWORD size = sizeof data, type = 0;
-    LONG r = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS || type != REG_SZ || size == 0) return std::string();
-    *found = true;
-    return std::string(data, size - 1);
-}
-
-void DeleteRunValue(const std::string& name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_ALL_ACCESS, &key))
-        return;
-    RegDeleteValueA(key, name.c_str());
-    RegCloseKey(key);
-}
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string IniValue(const std::string& file, const char* key) {
     char buf[2048];
@@ -245,7 +226,7 @@ TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
 
 TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     const std::string title = Ansi(u8"全国Brenvara-考生端");
-    DeleteRunValue(title);
+    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, title);
     ExamServer exam;
     Session s("signin_success", exam.Ini());
     ASSERT_NE(s.login, nullptr);
@@ -294,9 +275,9 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     GetLocalTime(&now);
     std::string today = std::to_string(now.wYear) + "/" + std::to_string(now.wMonth) + "/" + std::to_string(now.wDay);
     EXPECT_EQ(IniValue(ini, "LastLoginTime").rfind(today, 0), 0u) << IniValue(ini, "LastLoginTime");
-    bool found = false;
-    EXPECT_EQ(RegistryRunValue(title, &found), s.client.Dir() + "\\Corvane.exe");
-    EXPECT_TRUE(found);
+    StoredValue run = QueryValue(HKEY_LOCAL_MACHINE, kRunKey, title);
+    EXPECT_TRUE(run.exists && run.type == REG_SZ);
+    EXPECT_EQ(std::string(run.bytes.data(), run.bytes.size()), s.client.Dir() + "\\Corvane.exe" + std::string(1, '\0'));
 
     // A second sign-in creates a second browser form.
     SetFieldText(s.fields.pwd, document);
@@ -312,7 +293,7 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
 
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
-    DeleteRunValue(title);
+    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, title);
 }
 
 TEST(SignIn, UnwritableSettingsFileEndsInTheExceptionBoxWithoutABrowser) {

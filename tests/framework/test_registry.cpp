@@ -4,23 +4,17 @@
 #include <string>
 
 #include "framework/Registry.h"
+#include "tests/support/RegistryHelpers.h"
 
 namespace {
 
 class Registry : public ::testing::Test {
 protected:
     void SetUp() override {
-        base_ = "Software\\CorvaneTest Registry " +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " " +
-                std::to_string(GetCurrentProcessId());
+        base_ = harness::UniqueTestName("Software\\CorvaneTest Registry ");
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str()); }
-    bool Exists(const std::string& key) {
-        HKEY k;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-        RegCloseKey(k);
-        return true;
-    }
+    bool Exists(const std::string& key) { return harness::KeyExists(HKEY_CURRENT_USER, key); }
     std::string base_;
 };
 

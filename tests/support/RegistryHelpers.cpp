@@ -1,0 +1,40 @@
+#include "tests/support/RegistryHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace harness {
+
+std::string UniqueTestName(const std::string& prefix) {
+    return prefix + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " " +
+           std::to_string(GetCurrentProcessId());
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+StoredValue QueryValue(HKEY root, const std::string& key, const std::string& name) {
+    StoredValue v;
+    HKEY k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return v;
+    DWORD size = 0;
+    if (RegQueryValueExA(k, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+        v.exists = true;
+        v.bytes.resize(size);
+        RegQueryValueExA(k, name.c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(v.bytes.data()), &size);
+    }
+    RegCloseKey(k);
+    return v;
+}
+
+void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
+    HKEY k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS) return;
+    RegDeleteValueA(k, name.c_str());
+    RegCloseKey(k);
+}
+
+}  // namespace harness
