@@ -7,6 +7,22 @@
 
 namespace fw {
 
+void TPersistent::Assign(TPersistent* Source) {
+    if (Source)
+        Source->AssignTo(this);
+    else
+        AssignError(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) {
+    Dest->AssignError(this);
+}
+
+void TPersistent::AssignError(TPersistent* Source) {
+    std::string from = Source ? Source->ClassName() : "nil";
+    throw EConvertError("Cannot assign a " + from + " to a " + ClassName());
+}
+
 void Free(TObject* obj) {
     if (!obj) return;
     obj->BeforeDestruction();

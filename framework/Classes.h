@@ -52,6 +52,27 @@ void FreeAndNil(T*& obj) {
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// Raised when a value cannot be converted or assigned.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Objects with published properties that are not components (a control's font, an edit's
+// style). Assign copies from a like object; the default refuses every other source, nil
+// included, with "Cannot assign a <source class or nil> to a <target class>".
+class TPersistent : public TObject {
+public:
+    FW_CLASS(TPersistent)
+    virtual void Assign(TPersistent* Source);
+
+protected:
+    // Asked by Assign when this object's class does not know the source: copies this
+    // object into Dest, or refuses.
+    virtual void AssignTo(TPersistent* Dest);
+    [[noreturn]] void AssignError(TPersistent* Source);
+};
+
 // A value read from a form description.
 struct TPropValue {
     enum Kind { Int, Float, String, Ident, Set, Resource } kind = Int;
@@ -76,7 +97,7 @@ public:
 enum TComponentStateFlag { csLoading = 1, csDestroying = 2 };
 enum class TOperation { opInsert, opRemove };
 
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
     FW_CLASS(TComponent)
     explicit TComponent(TComponent* owner);
