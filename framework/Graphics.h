@@ -23,8 +23,10 @@ enum TCursor : int { crDefault = 0, crArrow = -2, crIBeam = -4, crHandPoint = -2
 TCursor CursorFromValue(const TPropValue& v);
 HCURSOR CursorHandle(TCursor c);
 
-class TFont {
+class TFont : public TPersistent {
 public:
+    FW_CLASS(TFont)
+    FW_PUBLISHED
     std::string Name = "MS Sans Serif";
     int Height = -11;
     TColor Color = clWindowText;
