@@ -301,7 +301,7 @@ void TControl::WMContextMenu(TMessage& m) {
         m.Result = 1;
         return;
     }
-    if (PopupMenu) {
+    if (PopupMenu()) {
         POINT at = fromKeyboard ? ClientToScreen(POINT{0, 0}) : screen;
         if (DoPopupMenu(at)) {
             m.Result = 1;
