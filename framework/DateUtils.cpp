@@ -17,7 +17,7 @@ std::string DateTimeToStr(const SYSTEMTIME* time) {
     return std::string(date) + " " + clock;
 }
 
-double EncodeTime(unsigned Hour, unsigned Min, unsigned Sec, unsigned MSec) {
+TDateTime EncodeTime(unsigned Hour, unsigned Min, unsigned Sec, unsigned MSec) {
     if (Hour > 23 || Min > 59 || Sec > 59 || MSec > 999) throw EConvertError("Invalid argument to time encode");
     return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
 }
