@@ -55,8 +55,9 @@ TEST_F(ControlNotifications, EachTextAssignmentIsOneTextChangedWithOrWithoutAWin
 TEST_F(ControlNotifications, DisablingIsOneNotificationThatDisablesTheWindowAndGivesUpTheFocus) {
     ProbeControl* p = NewProbe(form);
     form->Show();
+    harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
     p->SetFocus();
-    ASSERT_EQ(GetFocus(), p->Handle());
+    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == p->Handle(); }));
     p->SetEnabled(false);
     p->SetEnabled(false);
     EXPECT_EQ(p->count[fw::CM_ENABLEDCHANGED], 1);

@@ -97,3 +97,14 @@ TEST_F(ControlRouting, EachTextChangeOfTheRichEditComesBackAsOneChangeNotificati
     EXPECT_EQ(p->Text(), "yz");
 
 }
+
+TEST(ControlMessages, TheFrameworkNotificationsHaveTheirAgreedNumbers) {
+    // Controls built elsewhere send and handle these by number.
+    const std::pair<UINT, UINT> ids[] = {
+        {fw::CM_CANCELMODE, 0xB004},  {fw::CM_ENABLEDCHANGED, 0xB00C}, {fw::CM_COLORCHANGED, 0xB00D},
+        {fw::CM_FONTCHANGED, 0xB00E}, {fw::CM_TEXTCHANGED, 0xB012},    {fw::CM_MOUSEENTER, 0xB013},
+        {fw::CM_MOUSELEAVE, 0xB014},  {fw::CM_SHOWINGCHANGED, 0xB019}, {fw::CM_ENTER, 0xB01A},
+        {fw::CM_EXIT, 0xB01B},        {fw::CM_SYSCOLORCHANGE, 0xB024}, {fw::CM_CHANGED, 0xB037},
+        {fw::CN_COMMAND, 0xBD11},     {fw::CN_NOTIFY, 0xBC4E}};
+    for (auto& [id, number] : ids) EXPECT_EQ(id, number);
+}
