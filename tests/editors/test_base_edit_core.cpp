@@ -134,7 +134,9 @@ TEST_F(BaseEdit, ARejectionGivesTheFocusBackOnlyToAVisibleWindow) {
     RejectedMessage(e);
     EXPECT_EQ(GetFocus(), e->Handle()) << "the visible edit takes the focus back";
 
+    e->SetModified(false);  // leaves without a word
     other->SetFocus();
+    e->SetModified(true);
     e->Hide();
     RejectedMessage(e);
     EXPECT_EQ(GetFocus(), other->Handle()) << "a hidden edit does not";

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tests/editors/EditProbes.h"
+#include "tests/support/GdiCounter.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ using namespace editors_test;
 using EditRobustness = EditFixture;
 
 bool HasUpdate(HWND wnd) { return GetUpdateRect(wnd, nullptr, FALSE) != 0; }
-
-// The slot of a GDI handle in the process's handle table. Freed slots are handed out again
-// last-in first-out, so a brush made after some work lands in the slot of one freed before
-// it exactly when the work freed every GDI object it made.
-unsigned GdiSlot(HGDIOBJ h) { return LOWORD(reinterpret_cast<UINT_PTR>(h)); }
-unsigned FreeSlotNow() {
-    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-    unsigned slot = GdiSlot(b);
-    DeleteObject(b);
-    return slot;
-}
 
 TEST_F(EditRobustness, PaintingThatRaisesFreesItsViewDataEndsThePaintAndShowsTheBox) {
     StandaloneEdit* e = Add();
@@ -107,9 +97,8 @@ TEST_F(EditRobustness, AnEditOutlivingTheDefaultControllerFallsBackAndFreesClean
     EXPECT_TRUE(app.boxes.empty());
 }
 
-TEST_F(EditRobustness, BorderPaintingAndRegionsFreeEveryGdiObjectTheyMake) {
+TEST_F(EditRobustness, PaintingRegionsAndCursorQueriesGiveBackEveryGdiObjectAndDC) {
     StandaloneEdit* e = Add();
-    e->Style()->SetBorderStyle(xbsSingle);
     e->Style()->SetShadow(true);
     ShowForm();
     HDC screen = GetDC(nullptr);
@@ -118,22 +107,26 @@ TEST_F(EditRobustness, BorderPaintingAndRegionsFreeEveryGdiObjectTheyMake) {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bmp);
     HFONT font = e->Font.Handle();
-
-    const unsigned slot = FreeSlotNow();
-    for (TdxEditBorderStyle s : {xbsSingle, xbsThick}) {
-        e->Style()->SetBorderStyle(s);
-        std::unique_ptr<TdxEditViewData> v(e->CreateViewData(false));
-        for (int i = 0; i < 20; ++i) e->PaintEdit(dc, v.get());
-        TdxEditViewInfo info;
-        e->CalculateViewInfo(v.get(), false, info);
-        for (int i = 0; i < 20; ++i) DeleteObject(TdxInplaceEdit::CreateEditRegion(info));
-        for (int i = 0; i < 20; ++i) e->CalcEditHeight(v.get());
+    {
+        harness::GdiCounter counter;
+        for (TdxEditBorderStyle s : {xbsSingle, xbsThick, xbsFlat, xbsNone}) {
+            e->Style()->SetBorderStyle(s);  // a region for the window each time
+            std::unique_ptr<TdxEditViewData> v(e->CreateViewData(false));
+            for (int i = 0; i < 20; ++i) e->PaintEdit(dc, v.get());
+            TdxEditViewInfo info;
+            e->CalculateViewInfo(v.get(), true, info);
+            for (int i = 0; i < 20; ++i) DeleteObject(TdxInplaceEdit::CreateEditRegion(info));
+            for (int i = 0; i < 5; ++i) {
+                RedrawWindow(e->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+                SendMessageA(e->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(e->Handle()), HTCLIENT);
+            }
+        }
+        EXPECT_GT(counter.Created(), 100u) << "the counter sees the edit's own objects";
+        for (HANDLE h : counter.Alive()) EXPECT_EQ(0u, GetObjectType(h)) << "object left, of type " << GetObjectType(h);
+        EXPECT_EQ(0, counter.DCsHeld()) << "every window DC taken was released";
     }
-    EXPECT_EQ(slot, FreeSlotNow()) << "a brush or region was left behind";
-    EXPECT_EQ(OBJ_FONT, GetObjectType(font)) << "the control's font is not deleted";
-    EXPECT_EQ(OBJ_BRUSH, GetObjectType(ShadowBrush)) << "the shared shadow brush is not deleted";
-    EXPECT_EQ(OBJ_BITMAP, GetObjectType(GetCurrentObject(dc, OBJ_BITMAP)));
-
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(font)) << "the control's font is not deleted";
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(ShadowBrush)) << "the shared shadow brush is not deleted";
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
