@@ -3,7 +3,7 @@
 // the units' order and counters, and that shut-down lets every handle go.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <string>
 #include <vector>
 

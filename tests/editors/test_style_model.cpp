@@ -385,20 +385,6 @@ TEST_F(StyleModel, UnitMakesTheShadowBrushAndTheDefaultControllerAndFreesBoth) {
     dxCntnerUnit().Initialize();
 }
 
-TEST_F(StyleModel, ValueNamesFollowTheOrdinals) {
-    EXPECT_STREQ("xbsSingle", TdxEditBorderStyleNames.at(xbsSingle));
-    EXPECT_STREQ("xbs3D", TdxEditBorderStyleNames.at(xbs3D));
-    EXPECT_STREQ("btsHotFlat", TdxEditButtonViewStyleNames.at(btsHotFlat));
-    EXPECT_STREQ("ebtHideInactive", TdxEditButtonTransparenceNames.at(ebtHideInactive));
-    EXPECT_STREQ("edgBottom", TdxEditEdgeNames.at(edgBottom));
-    EXPECT_STREQ("svShadow", TdxEditStyleValueNames.at(svShadow));
-    EXPECT_EQ(5u, TdxEditBorderStyleNames.size());
-    EXPECT_EQ(5u, TdxEditButtonViewStyleNames.size());
-    EXPECT_EQ(4u, TdxEditButtonTransparenceNames.size());
-    EXPECT_EQ(4u, TdxEditEdgeNames.size());
-    EXPECT_EQ(7u, TdxEditStyleValueNames.size());
-}
-
 TEST_F(StyleModel, KillMessageTakesOnePendingMessageAndKeepsAQuitRequest) {
     HWND wnd = CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, wnd);
