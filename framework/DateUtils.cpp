@@ -15,4 +15,8 @@ std::string DateTimeToStr(const SYSTEMTIME* time) {
     return std::string(date) + " " + clock;
 }
 
+TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
+    return (((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec) / 86400000.0;
+}
+
 }  // namespace fw

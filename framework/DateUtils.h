@@ -10,4 +10,9 @@ namespace fw {
 // are all zero.
 std::string DateTimeToStr(const SYSTEMTIME* time = nullptr);
 
+// A date and time as days since the epoch; the time of day is the fraction.
+using TDateTime = double;
+// The time of day as a fraction of a day.
+TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
+
 }  // namespace fw
