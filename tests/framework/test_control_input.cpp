@@ -46,6 +46,13 @@ public:
     }
 };
 
+std::vector<std::pair<UINT, WPARAM>> g_classSaw;
+
+LRESULT CALLBACK KeyRecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_CHAR || m == WM_KEYDOWN) g_classSaw.emplace_back(m, w);
+    return DefWindowProcA(h, m, w, l);
+}
+
 void DoubleClick(HWND h) {
     LPARAM at = MAKELPARAM(10, 10);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -80,6 +87,22 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
     SendMessageA(p->Handle(), WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(p->Text(), "Yzbc") << "keys left alone reach the window";
     EXPECT_EQ(seen, (std::vector<std::string>{"press x", "press y", "press z"}));
+}
+
+TEST_F(ControlKeys, AZeroedKeyNeverReachesTheWindowClass) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = KeyRecordingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KeyRecordingBase";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    ProbeControl* p = NewProbe("KeyRecordingBase");
+    p->OnKeyPress = [](fw::TObject*, char& key) { key = key == 'x' ? 0 : key; };
+    p->OnKeyDown = [](fw::TObject*, WORD& key, fw::TShiftState) { key = key == VK_DELETE ? 0 : key; };
+    g_classSaw.clear();
+    for (UINT m : {WM_CHAR, WM_KEYDOWN})
+        for (WPARAM w : {WPARAM('x'), WPARAM(VK_DELETE), WPARAM('a')}) SendMessageA(p->Handle(), m, w, 1);
+    using Seen = std::vector<std::pair<UINT, WPARAM>>;
+    EXPECT_EQ(g_classSaw, (Seen{{WM_CHAR, VK_DELETE}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'x'}, {WM_KEYDOWN, 'a'}}));
 }
 
 TEST_F(ControlMouse, ADoubleClickIsOneClickAndOneDblClickUnlessTheControlTakesNoDoubleClicks) {
