@@ -43,36 +43,91 @@ TFont::~TFont() {
 }
 
 void TFont::Changed() {
-    if (handle_) DeleteObject(handle_);
+    HFONT old = handle_;
     handle_ = nullptr;
+    try {
+        if (OnChange) OnChange(this);
+    } catch (...) {
+        if (old) DeleteObject(old);
+        throw;
+    }
+    if (old) DeleteObject(old);
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name == name_) return;
+    name_ = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == charset_) return;
+    charset_ = charset;
+    Changed();
+}
+
+void TFont::Assign(TPersistent* source) {
+    auto* f = dynamic_cast<TFont*>(source);
+    if (!f) {
+        TPersistent::Assign(source);
+        return;
+    }
+    if (f == this) return;
+    if (f->name_ == name_ && f->height_ == height_ && f->color_ == color_ && f->style_ == style_ &&
+        f->charset_ == charset_)
+        return;
+    name_ = f->name_;
+    height_ = f->height_;
+    color_ = f->color_;
+    style_ = f->style_;
+    charset_ = f->charset_;
+    Changed();
 }
 
 bool TFont::SetProperty(const std::string& name, const TPropValue& v) {
-    if (name == "Name") Name = v.AsString();
-    else if (name == "Height") Height = v.AsInt();
-    else if (name == "Color") Color = ColorFromValue(v);
-    else if (name == "Charset") Charset = v.kind == TPropValue::Int ? v.AsInt() : DEFAULT_CHARSET;
+    if (name == "Name") SetName(v.AsString());
+    else if (name == "Height") SetHeight(v.AsInt());
+    else if (name == "Color") SetColor(ColorFromValue(v));
+    else if (name == "Charset") SetCharset(v.kind == TPropValue::Int ? v.AsInt() : DEFAULT_CHARSET);
     else if (name == "Style") {
         if (v.kind != TPropValue::Set) throw EReadError(Format("Invalid font style (line %d)", v.line));
-        Bold = Italic = Underline = false;
+        TFontStyles style = 0;
         for (const std::string& s : v.set) {
-            if (s == "fsBold") Bold = true;
-            else if (s == "fsItalic") Italic = true;
-            else if (s == "fsUnderline") Underline = true;
+            if (s == "fsBold") style |= fsBold;
+            else if (s == "fsItalic") style |= fsItalic;
+            else if (s == "fsUnderline") style |= fsUnderline;
             else throw EReadError(Format("Invalid font style %s (line %d)", s.c_str(), v.line));
         }
+        SetStyle(style);
     } else {
         return false;
     }
-    Changed();
     return true;
 }
 
 HFONT TFont::Handle() {
     if (!handle_)
-        handle_ = CreateFontA(Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, Italic, Underline, FALSE,
-                              static_cast<DWORD>(Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH, Name.c_str());
+        handle_ = CreateFontA(height_, 0, 0, 0, (style_ & fsBold) ? FW_BOLD : FW_NORMAL, (style_ & fsItalic) != 0,
+                              (style_ & fsUnderline) != 0, FALSE, static_cast<DWORD>(charset_), OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name_.c_str());
     return handle_;
 }
 
