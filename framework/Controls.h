@@ -51,6 +51,7 @@ class TPopupMenu;
 class TControl : public TComponent {
 public:
     FW_CLASS(TControl)
+    FW_PUBLISHED
     explicit TControl(TComponent* owner);
     void BeforeDestruction() override;
 
@@ -92,7 +93,6 @@ public:
     TCursor Cursor = crDefault;
     unsigned ControlState = 0;  // TControlStateFlag bits
     unsigned ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
-    TPopupMenu* PopupMenu = nullptr;
 
     TNotifyEvent OnClick, OnDblClick;
     TMouseEvent OnMouseDown, OnMouseUp;
@@ -113,8 +113,13 @@ public:
 
     bool SetProperty(const std::string& name, const TPropValue& value) override;
     bool SetEvent(const std::string& name, const std::any& handler) override;
+    // The control's own popup menu: a reference, cleared when the menu is freed.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+    TComponent* DescriptionParent() const override;
 
 protected:
+    TPopupMenu* popupMenu_ = nullptr;
     virtual void Dispatch(TMessage& m);
     virtual void DefaultHandler(TMessage&) {}
     void RequestAlign();
@@ -124,8 +129,7 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
-    // Pops up PopupMenu at a screen point; true when it did. Menus are not part of the
-    // framework yet: the answer is false until they are.
+    // Pops up PopupMenu at a screen point when it pops up automatically; true when it did.
     virtual bool DoPopupMenu(POINT screenPt);
     virtual void DoContextPopup(POINT mousePos, bool& handled);
 
@@ -176,6 +180,7 @@ public:
 class TWinControl : public TControl {
 public:
     FW_CLASS(TWinControl)
+    FW_PUBLISHED
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
     void BeforeDestruction() override;

@@ -1,5 +1,7 @@
 #include "framework/DateUtils.h"
 
+#include "framework/Classes.h"
+
 namespace fw {
 
 std::string DateTimeToStr(const SYSTEMTIME* time) {
@@ -15,8 +17,9 @@ std::string DateTimeToStr(const SYSTEMTIME* time) {
     return std::string(date) + " " + clock;
 }
 
-TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
-    return (((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec) / 86400000.0;
+TDateTime EncodeTime(unsigned Hour, unsigned Min, unsigned Sec, unsigned MSec) {
+    if (Hour > 23 || Min > 59 || Sec > 59 || MSec > 999) throw EConvertError("Invalid argument to time encode");
+    return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
 }
 
 }  // namespace fw

@@ -2,41 +2,32 @@
 
 #include <map>
 
+#include "framework/ColorNames.h"
+#include "framework/Cursors.h"
+
 namespace fw {
 
 COLORREF ColorToRGB(TColor c) {
-    if (c & 0xFF000000) return GetSysColor(static_cast<int>(c & 0xFF));
-    return static_cast<COLORREF>(c);
+    // Only a high byte of 0xFF marks a system colour; clNone and clDefault are no colour.
+    if ((c >> 24) == 0xFF) return GetSysColor(static_cast<int>(c & 0xFF));
+    return static_cast<COLORREF>(c & 0x00FFFFFF);
 }
 
 TColor ColorFromValue(const TPropValue& v) {
     if (v.kind == TPropValue::Int) return static_cast<TColor>(v.i);
-    static const std::map<std::string, TColor> names = {
-        {"clBlack", clBlack}, {"clWhite", clWhite}, {"clBtnFace", clBtnFace}, {"cl3DLight", cl3DLight},
-        {"clHighlightText", clHighlightText}, {"clWindowText", clWindowText}, {"clWindow", clWindow},
-        {"clNavy", 0x800000}, {"clBlue", 0xFF0000}, {"clRed", 0x0000FF}, {"clGray", 0x808080}};
-    auto it = names.find(v.AsIdent());
-    if (it == names.end()) throw EReadError(Format("Invalid colour %s (line %d)", v.s.c_str(), v.line));
-    return it->second;
+    TColor c;
+    if (!IdentToColor(v.AsIdent(), c)) throw EReadError(Format("Invalid colour %s (line %d)", v.s.c_str(), v.line));
+    return c;
 }
 
 TCursor CursorFromValue(const TPropValue& v) {
     if (v.kind == TPropValue::Int) return static_cast<TCursor>(v.i);
-    const std::string& s = v.AsIdent();
-    if (s == "crDefault") return crDefault;
-    if (s == "crArrow") return crArrow;
-    if (s == "crIBeam") return crIBeam;
-    if (s == "crHandPoint") return crHandPoint;
-    throw EReadError(Format("Invalid cursor %s (line %d)", s.c_str(), v.line));
+    int index;
+    if (!IdentToCursor(v.AsIdent(), index)) throw EReadError(Format("Invalid cursor %s (line %d)", v.s.c_str(), v.line));
+    return static_cast<TCursor>(index);
 }
 
-HCURSOR CursorHandle(TCursor c) {
-    switch (c) {
-        case crHandPoint: return LoadCursor(nullptr, IDC_HAND);
-        case crIBeam: return LoadCursor(nullptr, IDC_IBEAM);
-        default: return LoadCursor(nullptr, IDC_ARROW);
-    }
-}
+HCURSOR CursorHandle(TCursor c) { return ScreenCursor(c); }
 
 TFont::~TFont() {
     if (handle_) DeleteObject(handle_);

@@ -33,6 +33,7 @@ enum TFontStyle : unsigned { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4 };
 class TFont : public TPersistent {
 public:
     FW_CLASS(TFont)
+    FW_PUBLISHED
     TFont() = default;
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
