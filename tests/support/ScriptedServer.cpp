@@ -130,13 +130,29 @@ ScriptedReply ScriptedServer::NextReply(const ScriptedRequest& req) {
     return h(req);
 }
 
+bool ScriptedServer::WaitReady(SOCKET s, bool forWriting) const {
+    while (!stopping_) {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(s, &set);
+        timeval tv = {0, 50000};
+        int r = select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &tv);
+        if (r != 0) return r > 0;
+    }
+    return false;
+}
+
 void ScriptedServer::Serve(SOCKET s, int connection) {
+    u_long nonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &nonBlocking);
     std::string pending;
     char buf[4096];
     for (;;) {
         size_t end;
         while ((end = pending.find("\r\n\r\n")) == std::string::npos) {
+            if (!WaitReady(s, false)) goto done;
             int n = recv(s, buf, sizeof buf, 0);
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) continue;
             if (n <= 0) goto done;
             pending.append(buf, static_cast<size_t>(n));
         }
@@ -152,15 +168,21 @@ void ScriptedServer::Serve(SOCKET s, int connection) {
         ScriptedReply reply = NextReply(req);
         if (reply.never) {
             std::unique_lock<std::mutex> lock(mu_);
-            cv_.wait(lock, [&] { return stopping_; });
+            cv_.wait(lock, [&] { return stopping_.load(); });
             break;
         }
         if (reply.delayMs) Sleep(reply.delayMs);
+        const bool pausing = reply.pauseMs && reply.pauseAt > 0 && reply.pauseAt < reply.bytes.size();
+        bool paused = false;
         size_t sent = 0;
         while (sent < reply.bytes.size()) {
-            size_t count = reply.trickleMs ? 1 : reply.bytes.size() - sent;
+            if (pausing && !paused && sent == reply.pauseAt) Sleep(reply.pauseMs), paused = true;
+            size_t limit = pausing && sent < reply.pauseAt ? reply.pauseAt : reply.bytes.size();
+            size_t count = reply.trickleMs ? 1 : limit - sent;
             if (reply.trickleMs && sent > 0) Sleep(reply.trickleMs);
+            if (!WaitReady(s, true)) goto done;
             int n = send(s, reply.bytes.data() + sent, static_cast<int>(count), 0);
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) continue;
             if (n <= 0) goto done;
             sent += static_cast<size_t>(n);
         }
