@@ -40,16 +40,19 @@ ScriptedServer::ScriptedServer() { Listen(0); }
 
 ScriptedServer::ScriptedServer(int port) { Listen(port); }
 
-void ScriptedServer::Listen(int port) {
+ScriptedServer::ScriptedServer(const std::string& loopbackAddress) { Listen(0, loopbackAddress); }
+
+void ScriptedServer::Listen(int port, const std::string& address) {
     EnsureWinsock();
+    address_ = address;
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_addr.s_addr = inet_addr(address.c_str());
     addr.sin_port = htons(static_cast<u_short>(port));
     if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 16) != 0) {
         closesocket(listener_);
-        throw std::runtime_error("scripted server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("scripted server: cannot listen on " + address);
     }
     int len = sizeof addr;
     getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
@@ -74,7 +77,7 @@ ScriptedServer::~ScriptedServer() {
         if (t.joinable()) t.join();
 }
 
-std::string ScriptedServer::BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+std::string ScriptedServer::BaseUrl() const { return "http://" + address_ + ":" + std::to_string(port_) + "/"; }
 
 void ScriptedServer::Enqueue(const ScriptedReply& reply) {
     std::lock_guard<std::mutex> lock(mu_);

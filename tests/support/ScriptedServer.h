@@ -41,13 +41,15 @@ public:
 
     ScriptedServer();   // listens on 127.0.0.1 on a free port
     explicit ScriptedServer(int port);  // on this port; raises when it is taken
+    // On a free port of another loopback address ("127.0.0.2"): a host of its own.
+    explicit ScriptedServer(const std::string& loopbackAddress);
     // Stops accepting and closes every connection, then waits for its threads: they wait on
     // their sockets in short slices, so none stays blocked in a send or receive that the
     // closing did not wake.
     ~ScriptedServer();
 
     int Port() const { return port_; }
-    std::string BaseUrl() const;  // "http://127.0.0.1:<port>/"
+    std::string BaseUrl() const;  // "http://<address>:<port>/"
 
     // Replies are taken from the queue in order; with an empty queue the handler answers
     // (by default "404 Not Found" with a short body).
@@ -59,7 +61,7 @@ public:
     bool WaitForRequests(size_t count, DWORD timeoutMs) const;
 
 private:
-    void Listen(int port);
+    void Listen(int port, const std::string& address = "127.0.0.1");
     void AcceptLoop();
     void Serve(SOCKET s, int connection);
     bool WaitReady(SOCKET s, bool forWriting) const;  // false once stopping or on an error
@@ -67,6 +69,7 @@ private:
 
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
+    std::string address_;
     std::atomic<bool> stopping_{false};
     mutable std::mutex mu_;
     mutable std::condition_variable cv_;
