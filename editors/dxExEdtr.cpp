@@ -130,6 +130,7 @@ void StartUp() {
         PopupMenuCaptions[i] = fw::LoadStr(sdxFirstPopupMenuCaption + i);
 
     DefaultCheckEditStyleController = fw::Create<TdxCheckEditStyleController>(nullptr);
+    fw::TClassRegistry::Register<TdxCheckEditStyleController>();
 
     for (unsigned i = 0; i < DateWords.size(); ++i) DateWords[i] = fw::LoadStr(sdxFirstDateWord + i);
 }
