@@ -24,14 +24,15 @@ std::vector<char> WithZero(const std::string& s) {
     return b;
 }
 
-// Each test writes values of its own name (tests run in parallel) and removes them after.
+// Each test writes values of its own name (tests run in parallel) and removes them after,
+// from the user's keys as well as the machine's, whether it passed or not.
 class AutoRun : public ::testing::Test {
 protected:
     void SetUp() override {
         name_ = harness::UniqueTestName("CorvaneTest ");
     }
     void TearDown() override {
-        for (const char* key : {kRun, kRunOnce}) harness::DeleteValue(HKEY_LOCAL_MACHINE, key, name_);
+        harness::RemoveAutoRunValues(name_);
     }
     std::string name_;
 };
@@ -83,13 +84,15 @@ TEST_F(AutoRun, OnceWritesUnderRunOnceBesideRun) {
 TEST_F(AutoRun, MissingKeyIsCreatedFirst) {
     const std::string base = "Software\\CorvaneTest AutoRun " + std::to_string(GetCurrentProcessId());
     const std::string key = base + "\\Run";
+    struct Cleanup {
+        const std::string& base;
+        ~Cleanup() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, base.c_str()); }
+    } cleanup{base};
     app::detail::WriteAutoRunValue(HKEY_LOCAL_MACHINE, key, "Client", "C:\\c.exe");
 
     harness::StoredValue v = Query(key.c_str(), "Client");
     EXPECT_TRUE(v.exists);
     EXPECT_EQ(WithZero("C:\\c.exe"), v.bytes);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, base.c_str());
 }
 
 TEST_F(AutoRun, KeyThatCannotBeCreatedRaisesFailedToCreateKeyWithItsPath) {
