@@ -124,4 +124,34 @@ TEST_F(AutoRun, ValueThatCannotBeSetRaisesFailedToSetDataWithItsName) {
     EXPECT_FALSE(Query(kRun, name_).exists);
 }
 
+// The cleanup the autostart tests rely on reaches every place a faulty write could use.
+TEST(AutoRunCleanup, RemovesTheValueFromRunAndRunOnceOfMachineAndUserWhenMadeAndWhenGone) {
+    const std::string name = harness::UniqueTestName("CorvaneTest ");
+    struct Place { HKEY root; const char* key; };
+    const Place places[] = {{HKEY_LOCAL_MACHINE, kRun}, {HKEY_LOCAL_MACHINE, kRunOnce},
+                            {HKEY_CURRENT_USER, kRun},  {HKEY_CURRENT_USER, kRunOnce}};
+    auto writeEverywhere = [&] {
+        for (const Place& p : places) {
+            HKEY k;
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(p.root, p.key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+            RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+            RegCloseKey(k);
+        }
+    };
+    auto left = [&] {
+        int n = 0;
+        for (const Place& p : places) n += harness::QueryValue(p.root, p.key, name).exists;
+        return n;
+    };
+    writeEverywhere();
+    EXPECT_EQ(4, left());
+    {
+        harness::AutoRunCleanup cleanup(name);
+        EXPECT_EQ(0, left()) << "removed when made";
+        writeEverywhere();
+    }
+    EXPECT_EQ(0, left()) << "removed again when gone";
+    for (const Place& p : places) harness::DeleteValue(p.root, p.key, name);
+}
+
 }  // namespace
