@@ -105,4 +105,9 @@ BoxIcon ReadBoxIcon(HWND box, DWORD timeoutMs) {
     }
 }
 
+void PrintTo(BoxIcon icon, std::ostream* out) {
+    static const char* const names[] = {"None", "Hand", "Question", "Exclamation", "Information", "Unknown"};
+    *out << names[static_cast<int>(icon)];
+}
+
 }  // namespace harness
