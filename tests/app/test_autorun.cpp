@@ -84,9 +84,11 @@ TEST_F(AutoRun, OnceWritesUnderRunOnceBesideRun) {
 TEST_F(AutoRun, MissingKeyIsCreatedFirst) {
     const std::string base = "Software\\CorvaneTest AutoRun " + std::to_string(GetCurrentProcessId());
     const std::string key = base + "\\Run";
-    struct Cleanup {
+    struct Cleanup {  // from both roots: a faulty write may have used the user's
         const std::string& base;
-        ~Cleanup() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, base.c_str()); }
+        ~Cleanup() {
+            for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeA(root, base.c_str());
+        }
     } cleanup{base};
     app::detail::WriteAutoRunValue(HKEY_LOCAL_MACHINE, key, "Client", "C:\\c.exe");
 
