@@ -1,8 +1,9 @@
-// The icon handle a box's static control holds belongs to the box's process: it can be
-// neither drawn nor compared with this process's handles. What can be read is the screen,
-// so the control is captured again and again until the picture is exactly one of the
-// standard icons drawn on the same background. A box that has not painted yet, or is
-// half painted, matches none of them, so the answer does not depend on when it paints.
+// The icon handle a box's static control holds belongs to the box's process: it tells
+// whether there is an icon, but it can be neither drawn nor compared with this process's
+// handles. What can be read is the screen, so the control is captured again and again
+// until the picture is exactly one of the standard icons drawn on the same background. A
+// box that has not painted yet, or is half painted, matches none of them, so the answer
+// does not depend on when it paints.
 #include "tests/support/BoxIcon.h"
 
 #include <cstdlib>
@@ -86,7 +87,9 @@ HWND IconControlOf(HWND box) {
 
 BoxIcon ReadBoxIcon(HWND box, DWORD timeoutMs) {
     HWND control = IconControlOf(box);
-    if (!control) return BoxIcon::None;
+    DWORD_PTR held = 0;
+    if (!control || !SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &held) || !held)
+        return BoxIcon::None;
     const struct { BoxIcon kind; LPCSTR id; } standard[] = {
         {BoxIcon::Hand, IDI_HAND}, {BoxIcon::Question, IDI_QUESTION},
         {BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Information, IDI_ASTERISK}};
