@@ -273,6 +273,9 @@ protected:
     virtual void WMNCCalcSize(TMessage& m);
     virtual void WMNCPaint(TMessage& m);
     virtual void WMSize(TMessage& m);
+    // The window was moved or sized (by anyone): Left, Top, Width and Height follow it
+    // before WM_SIZE and WM_MOVE are sent.
+    virtual void WMWindowPosChanged(TMessage& m);
     virtual void WMSetCursor(TMessage& m);
     virtual void WMSetText(TMessage& m);
     virtual void WMSetFont(TMessage& m);

@@ -52,6 +52,7 @@ void TWinControl::Dispatch(TMessage& m) {
         case WM_NCCALCSIZE: WMNCCalcSize(m); break;
         case WM_NCPAINT: WMNCPaint(m); break;
         case WM_SIZE: WMSize(m); break;
+        case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
         case WM_SETCURSOR: WMSetCursor(m); break;
         case WM_SETTEXT: WMSetText(m); break;
         case WM_SETFONT: WMSetFont(m); break;
@@ -247,6 +248,20 @@ void TWinControl::CMFontChanged(TMessage& m) {
 
 void TWinControl::WMSize(TMessage& m) {
     AlignControls();
+    DefaultHandler(m);
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& m) {
+    if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam)) {
+        if (!(pos->flags & SWP_NOMOVE)) {
+            left_ = pos->x;
+            top_ = pos->y;
+        }
+        if (!(pos->flags & SWP_NOSIZE)) {
+            width_ = pos->cx;
+            height_ = pos->cy;
+        }
+    }
     DefaultHandler(m);
 }
 
