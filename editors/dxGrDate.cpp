@@ -13,8 +13,7 @@ std::uint8_t FirstDayOfWeek = 0;
 std::uint8_t FirstDayOfWeekFromLocale(const std::string& localeValue) {
     int day = 0;
     if (!fw::TryStrToInt(localeValue, day)) day = 0;
-    const auto stored = static_cast<std::uint8_t>(day + 1);
-    return stored > 6 ? 0 : stored;
+    return FirstDayOfWeekFromLocaleDay(day);
 }
 
 std::string ThreadLocaleFirstDayOfWeek() {

@@ -12,8 +12,14 @@ extern std::string TodayCaption, ClearCaption;
 // 0 = Sunday, 1 = Monday, ..., 6 = Saturday.
 extern std::uint8_t FirstDayOfWeek;
 
-// The locale's LOCALE_IFIRSTDAYOFWEEK text (Monday 0 ... Sunday 6) in the numbering above.
-// A text that is not a number counts as a failed query, "0" (Monday).
+// A locale day number (Monday 0 ... Sunday 6) in the numbering above: one more, kept as a
+// byte, where a byte past Saturday means Sunday. Every number gives a day: the sum wraps.
+constexpr std::uint8_t FirstDayOfWeekFromLocaleDay(int localeDay) {
+    const auto stored = static_cast<std::uint8_t>(static_cast<unsigned>(localeDay) + 1u);
+    return stored > 6 ? 0 : stored;
+}
+// The locale's LOCALE_IFIRSTDAYOFWEEK text in the numbering above. A text that is not a
+// number counts as a failed query, "0" (Monday).
 std::uint8_t FirstDayOfWeekFromLocale(const std::string& localeValue);
 // The thread locale's LOCALE_IFIRSTDAYOFWEEK text; "0" when the query fails.
 std::string ThreadLocaleFirstDayOfWeek();

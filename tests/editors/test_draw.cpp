@@ -4,108 +4,18 @@
 // strips and the checkerboard pattern.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "editors/dxDraw.h"
+#include "tests/editors/DrawSurface.h"
 
 namespace {
 
 using namespace editors;
+using namespace editors_test;
 
-constexpr COLORREF Green = RGB(0, 255, 0);   // the surface before drawing
-constexpr COLORREF Red = RGB(255, 0, 0);     // Brush
-constexpr COLORREF Blue = RGB(0, 0, 255);    // BkColor
-constexpr COLORREF Black = RGB(0, 0, 0);     // TextColor
-
-// A 32-bit top-down memory surface.
-class Surface {
-public:
-    Surface(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<std::uint32_t*>(bits);
-        dc = CreateCompatibleDC(nullptr);
-        old_ = SelectObject(dc, bmp_);
-        Fill(Green);
-    }
-    ~Surface() {
-        SelectObject(dc, old_);
-        DeleteDC(dc);
-        DeleteObject(bmp_);
-    }
-    void Fill(COLORREF c) {
-        GdiFlush();
-        for (int i = 0; i < w_ * h_; ++i) bits_[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        std::uint32_t p = bits_[y * w_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    std::vector<std::uint32_t> Pixels() const {
-        GdiFlush();
-        return std::vector<std::uint32_t>(bits_, bits_ + w_ * h_);
-    }
-    // Counts pixels of colour c, and their bounding box.
-    int Count(COLORREF c, RECT* box = nullptr) const {
-        int n = 0;
-        RECT b = {w_, h_, -1, -1};
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x)
-                if (At(x, y) == c) {
-                    ++n;
-                    b.left = std::min<LONG>(b.left, x);
-                    b.top = std::min<LONG>(b.top, y);
-                    b.right = std::max<LONG>(b.right, x + 1);
-                    b.bottom = std::max<LONG>(b.bottom, y + 1);
-                }
-        if (box) *box = b;
-        return n;
-    }
-    HDC dc;
-
-private:
-    int w_, h_;
-    HBITMAP bmp_;
-    HGDIOBJ old_;
-    std::uint32_t* bits_ = nullptr;
-};
-
-class DrawAlignedTextTest : public ::testing::Test {
-protected:
-    DrawAlignedTextTest() : s(100, 40) {
-        brush = CreateSolidBrush(Red);
-        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ~DrawAlignedTextTest() override { DeleteObject(brush); }
-
-    int Draw(const std::string& text, TextPaintFlags flags, int* height = nullptr, int count = -2) {
-        return DrawAlignedText(s.dc, text, count == -2 ? static_cast<int>(text.size()) : count, bounds, textRect,
-                               flags, brush, font, Blue, Black, height);
-    }
-    SIZE Extent(const std::string& text) {
-        HGDIOBJ old = SelectObject(s.dc, font);
-        SIZE size;
-        GetTextExtentPoint32A(s.dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(s.dc, old);
-        return size;
-    }
-
-    Surface s;
-    HBRUSH brush;
-    HFONT font;
-    RECT bounds = {0, 0, 100, 40};
-    RECT textRect = {10, 5, 90, 35};
-    const std::string longText = "The quick brown fox jumps over";
-};
+using DrawAlignedTextTest = TextCell;
 
 TEST_F(DrawAlignedTextTest, FittingTextIsCentredByExtTextOutOverBkColorWithoutBrush) {
     const std::string text = "Ab";

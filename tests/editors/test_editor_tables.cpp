@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,17 +42,26 @@ protected:
 
 TEST(EditorResources, ACompleteBuildHoldsAll56StringsFourteenBitmapsAndTheCursor) {
     HMODULE self = GetModuleHandleA(nullptr);
-    for (unsigned id = FirstEditorStringId; id <= LastEditorStringId; ++id) EXPECT_NE("", fw::LoadStr(id)) << id;
     // One language-neutral block: every string bundle of the range is there in it.
     for (unsigned bundle = FirstEditorStringId / 16 + 1; bundle <= LastEditorStringId / 16 + 1; ++bundle)
         EXPECT_NE(nullptr, FindResourceExA(self, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(bundle),
                                            MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)))
             << bundle;
-    EXPECT_EQ("&Save To...", fw::LoadStr(38919));
-    EXPECT_EQ("&Save to file...", fw::LoadStr(38912));
-    EXPECT_EQ("Save to file...", fw::LoadStr(38925));
-    EXPECT_EQ("Invalid input value. Use escape key to abandon changes", fw::LoadStr(sdxInvalidInput));
-    EXPECT_EQ("Select &All", fw::LoadStr(38956));
+    // Every text byte for byte, by id.
+    const char* const texts[] = {
+        "True", "False", "Today", "Clear", "&OK", "&Cancel", "&Close",                          // 38901
+        "Cu&t", "&Copy", "&Paste", "&Delete", "&Save to file...", "&Load from file...",         // 38908
+        "Cu&t", "&Copy", "&Paste", "&Delete", "&Load...", "&Save To...",                        // 38914
+        "Cut", "Copy", "Paste", "Delete", "Load from file...", "Save to file...",               // 38920
+        "Toolbox", "Invalid Date",                                                              // 38926
+        "TODAY", "YESTERDAY", "TOMORROW", "SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY",           // 38928
+        "THURSDAY", "FRIDAY", "SATURDAY", "FIRST", "SECOND", "THIRD", "FOURTH", "FIFTH",        // 38935
+        "SIXTH", "SEVENTH", "BOM", "EOM", "NOW",                                                // 38943
+        "Invalid input value. Use escape key to abandon changes", "&Undo", "&Redo", "Error",    // 38948
+        "Cu&t", "&Copy", "&Paste", "&Delete", "Select &All"};                                   // 38952
+    ASSERT_EQ(LastEditorStringId - FirstEditorStringId + 1, std::size(texts));
+    for (unsigned id = FirstEditorStringId; id <= LastEditorStringId; ++id)
+        EXPECT_EQ(texts[id - FirstEditorStringId], fw::LoadStr(id)) << id;
     EXPECT_EQ("", fw::LoadStr(38957));
 
     std::vector<const char*> bitmaps = {"DXTOOL_CUT", "DXTOOL_COPY", "DXTOOL_PASTE", "DXTOOL_DELETE",
@@ -92,8 +103,12 @@ TEST_F(EditorTables, StartUpLoadsTheTextsAndShutDownClearsThem) {
     EXPECT_EQ("&Save To...", ToolCommands[5].Caption);
     EXPECT_EQ("Save to file...", ToolCommands[5].Text);
     EXPECT_EQ("", ToolCommands[6].Bitmap + ToolCommands[6].Caption + ToolCommands[6].Text);
+    EXPECT_EQ("hh:nn:ss", TimeFormats[0].DisplayFormat);
+    EXPECT_EQ("00:00:00;1;0", TimeFormats[0].EditMask);
     EXPECT_EQ("hh:nn", TimeFormats[1].DisplayFormat);
     EXPECT_EQ("00:00;1;0", TimeFormats[1].EditMask);
+    EXPECT_EQ("hh", TimeFormats[2].DisplayFormat);
+    EXPECT_EQ("00;1;0", TimeFormats[2].EditMask);
     EXPECT_DOUBLE_EQ(1.0 / 86400, OneSecond);
     EXPECT_DOUBLE_EQ(1.0 / 1440, OneMinute);
     EXPECT_DOUBLE_EQ(1.0 / 24, OneHour);
@@ -114,6 +129,11 @@ TEST(FirstDayOfWeek, LocaleNumberingFromMondayBecomesNumberingFromSunday) {
     EXPECT_EQ(1, FirstDayOfWeekFromLocale("0"));  // Monday
     EXPECT_EQ(6, FirstDayOfWeekFromLocale("5"));  // Saturday
     EXPECT_EQ(0, FirstDayOfWeekFromLocale("7"));  // past Saturday
+    // Any number is a day: the sum wraps (a signed overflow would not even compile here).
+    static_assert(FirstDayOfWeekFromLocaleDay(INT_MAX) == 0);
+    static_assert(FirstDayOfWeekFromLocaleDay(-1) == 0 && FirstDayOfWeekFromLocaleDay(255 + 6) == 6);
+    EXPECT_EQ(0, FirstDayOfWeekFromLocale("2147483647"));
+    EXPECT_EQ(6, FirstDayOfWeekFromLocale("261"));  // low byte 6
     // A text that is no number counts as a failed query: Monday.
     EXPECT_EQ(1, FirstDayOfWeekFromLocale(""));
     EXPECT_EQ(1, FirstDayOfWeekFromLocale("Sunday"));

@@ -131,9 +131,13 @@ TEST_F(StyleModel, ValuesComeFromTheEditsControllerBeforeTheDefaultOne) {
 }
 
 TEST_F(StyleModel, AssignFromAStyleCopiesEffectiveValuesOneSetterAtATime) {
+    // Every effective value of the source differs from its hidden own value.
     auto* own = fw::Create<TdxEditStyleController>(nullptr);
     own->SetBorderColor(0x123456);
+    own->SetButtonStyle(btsHotFlat);
     own->SetButtonTransparence(ebtAlways);
+    own->SetHotTrack(true);
+    own->SetShadow(true);
     StyledEdit source, target;
     source.edit.controller = own;
     source.style->SetBorderStyle(xbsFlat);
@@ -143,8 +147,11 @@ TEST_F(StyleModel, AssignFromAStyleCopiesEffectiveValuesOneSetterAtATime) {
     EXPECT_EQ(7, target.edit.changes);  // no bracket: each setter tells the edit
     EXPECT_EQ(0x123456u, target.style->BorderColor());
     EXPECT_EQ(xbsFlat, target.style->BorderStyle());
+    EXPECT_EQ(btsHotFlat, target.style->ButtonStyle());
     EXPECT_EQ(ebtAlways, target.style->ButtonTransparence());
     EXPECT_EQ(AllEdges, target.style->Edges());
+    EXPECT_TRUE(target.style->HotTrack());
+    EXPECT_TRUE(target.style->Shadow());
     // The values are now the target's own: the source's controller no longer matters.
     fw::Free(own);
     source.edit.controller = nullptr;
@@ -221,28 +228,47 @@ TEST_F(StyleModel, UpdateBracketsAndAssignmentsRunExactlyOnePass) {
     t.controller->EndUpdate();  // nothing changed, still one pass
     EXPECT_EQ(2, t.Passes());
 
+    // Assign copies all seven values in one pass (Shadow and HotTrack put back first, so
+    // that every copied value is a change).
     auto* source = fw::Create<TdxEditStyleController>(nullptr);
     source->SetBorderColor(0x112233);
+    source->SetBorderStyle(xbsThick);
+    source->SetButtonStyle(btsSimple);
+    source->SetButtonTransparence(ebtInactive);
     source->SetEdges(SetOf(edgTop));
+    source->SetHotTrack(true);
     source->OnStyleChanged = [](fw::TObject*, fw::TObject*) {};
+    t.controller->SetShadow(false);
+    t.controller->SetHotTrack(false);
     t.controller->Assign(source);
-    EXPECT_EQ(3, t.Passes());
+    EXPECT_EQ(5, t.Passes());
     EXPECT_EQ(0x112233u, t.controller->BorderColor());
+    EXPECT_EQ(xbsThick, t.controller->BorderStyle());
+    EXPECT_EQ(btsSimple, t.controller->ButtonStyle());
+    EXPECT_EQ(ebtInactive, t.controller->ButtonTransparence());
     EXPECT_EQ(SetOf(edgTop), t.controller->Edges());
-    EXPECT_EQ(xbs3D, t.controller->BorderStyle());
-    EXPECT_FALSE(t.controller->HotTrack());
+    EXPECT_TRUE(t.controller->HotTrack());
+    EXPECT_FALSE(t.controller->Shadow());
+    source->SetShadow(true);
+    t.controller->Assign(source);
+    EXPECT_EQ(6, t.Passes());
+    EXPECT_TRUE(t.controller->Shadow());
     t.log.clear();
-    t.controller->SetShadow(true);  // the event handler stayed the controller's own
+    t.controller->SetShadow(false);  // the event handler stayed the controller's own
     EXPECT_EQ("event a", t.log.at(1));
     fw::Free(source);
 
     t.controller->RestoreDefaults();
-    EXPECT_EQ(5, t.Passes());
-    t.controller->RestoreDefaults();  // already at the defaults: still one pass
-    EXPECT_EQ(6, t.Passes());
+    EXPECT_EQ(8, t.Passes());
     EXPECT_EQ(clWindowFrame, t.controller->BorderColor());
+    EXPECT_EQ(xbs3D, t.controller->BorderStyle());
+    EXPECT_EQ(btsDefault, t.controller->ButtonStyle());
+    EXPECT_EQ(ebtNone, t.controller->ButtonTransparence());
     EXPECT_EQ(AllEdges, t.controller->Edges());
+    EXPECT_FALSE(t.controller->HotTrack());
     EXPECT_FALSE(t.controller->Shadow());
+    t.controller->RestoreDefaults();  // already at the defaults: still one pass
+    EXPECT_EQ(9, t.Passes());
     EXPECT_EQ(0, t.controller->UpdateLock());
 }
 
