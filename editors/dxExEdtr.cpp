@@ -38,7 +38,9 @@ HCURSOR handPoint = nullptr;
 // Builds an image list from the named bitmaps in order, skipping empty names, with one
 // temporary bitmap; the first bitmap loaded gives the list its image size. A bitmap that
 // cannot be loaded becomes a blank picture once the list exists.
-fw::TImageList* MakeImageList(const std::vector<const char*>& names, TColor maskColor) {
+}  // namespace
+
+fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, TColor maskColor) {
     fw::TImageList* list = nullptr;
     fw::TBitmap* bitmap = new fw::TBitmap;
     try {
@@ -48,7 +50,11 @@ fw::TImageList* MakeImageList(const std::vector<const char*>& names, TColor mask
                 bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), name);
             } catch (const fw::Exception&) {
                 if (!list) continue;
+                // Blank: all of it in the transparent colour (a plain fill is its own
+                // automatic transparent colour).
                 bitmap->SetSize(list->Width(), list->Height());
+                bitmap->Canvas().BrushColor = maskColor == clDefault ? clOlive : maskColor;
+                bitmap->Canvas().FillRect(RECT{0, 0, list->Width(), list->Height()});
             }
             if (!list) list = fw::Create<fw::TImageList>(nullptr, bitmap->Width(), bitmap->Height());
             list->AddMasked(bitmap, maskColor);
@@ -61,8 +67,6 @@ fw::TImageList* MakeImageList(const std::vector<const char*>& names, TColor mask
     delete bitmap;
     return list;
 }
-
-}  // namespace
 
 std::array<TTimeFormat, 3> TimeFormats = InitialTimeFormats;
 std::array<std::string, 20> DateWords = MakeDateWords();
@@ -113,7 +117,7 @@ void StartUp() {
     // The constant tables hold their initial values again should the unit start once more.
     TimeFormats = InitialTimeFormats;
     ToolCommands = MakeToolCommands();
-    ToolImages = MakeImageList({ToolBitmapNames.begin(), ToolBitmapNames.begin() + 6}, clDefault);
+    ToolImages = MakeEditorImageList({ToolBitmapNames.begin(), ToolBitmapNames.begin() + 6}, clDefault);
     for (unsigned row = 0; row < 6; ++row) {
         ToolCommands[row].Caption = fw::LoadStr(sdxFirstToolCaption + row);
         ToolCommands[row].Text = fw::LoadStr(sdxFirstToolText + row);
@@ -122,7 +126,7 @@ void StartUp() {
     ToolCommands[6].Text.clear();
 
     WorkCanvas = new fw::TCanvas;
-    InplaceImages = MakeImageList({InplaceImageNames.begin(), InplaceImageNames.end()}, clOlive);
+    InplaceImages = MakeEditorImageList({InplaceImageNames.begin(), InplaceImageNames.end()}, clOlive);
 
     for (unsigned i = 0; i < DialogButtonCaptions.size(); ++i)
         DialogButtonCaptions[i] = fw::LoadStr(sdxFirstDialogButtonCaption + i);

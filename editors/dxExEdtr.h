@@ -62,6 +62,9 @@ extern fw::TImageList* ToolImages;
 extern fw::TImageList* InplaceImages;
 // A canvas with no device context, for measuring and drawing on borrowed contexts.
 extern fw::TCanvas* WorkCanvas;
+// How start-up builds them: the named bitmaps of the program in order (empty names
+// skipped); the first one loaded gives the image size; the caller owns the list.
+fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, TColor maskColor);
 
 // --- check-style controller -------------------------------------------------------------------
 // An edit style controller whose defaults are xbsNone borders and bts3D buttons.

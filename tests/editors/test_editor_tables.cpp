@@ -185,6 +185,17 @@ COLORREF DrawnPixel(fw::TImageList* list, int index, int x, int y) {
     return c;
 }
 
+TEST_F(EditorTables, AMissingPictureIsBlankOnceTheListHasASizeAndSkippedBefore) {
+    fw::TImageList* list = MakeEditorImageList({"NO_SUCH_PICTURE", "DXINPLACE_MEMO", "", "NO_SUCH_PICTURE"}, clOlive);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(18, list->Width());
+    EXPECT_EQ(2, list->Count());
+    for (int x = 0; x < 18; ++x)
+        for (int y = 0; y < 16; ++y) ASSERT_EQ(RGB(255, 0, 255), DrawnPixel(list, 1, x, y)) << x << "," << y;
+    fw::Free(list);
+    EXPECT_EQ(nullptr, MakeEditorImageList({"NO_SUCH_PICTURE"}, clDefault)) << "no picture, no list";
+}
+
 TEST_F(EditorTables, PicturesAreImageListsOfTheirSizesWithTheirMaskColourTransparent) {
     ASSERT_NE(nullptr, ToolImages);
     EXPECT_EQ(6, ToolImages->Count());
