@@ -5,6 +5,7 @@
 
 #include "app/WebService.h"
 #include "components/AuxUnits.h"
+#include "editors/EditorUnits.h"
 #include "framework/Forms.h"
 #include "framework/IdHTTP.h"
 #include "framework/IdIPWatch.h"
@@ -44,6 +45,7 @@ fw::TUnit& Plain(const char* name) {
 std::vector<fw::TUnit*> ProgramUnits() {
     std::vector<fw::TUnit*> units = {&FormsUnit()};
     for (fw::TUnit* u : components::AuxiliaryUnits()) units.push_back(u);
+    for (fw::TUnit* u : editors::EditorUnits()) units.push_back(u);
     for (fw::TUnit* u : {&Plain("DataModule"), &Plain("Common"), &Plain("Unit_Login"), &app::WebServiceUnit(),
                          &Plain("OleControls"), &Plain("WebBrowser"), &Plain("ApplicationEvents"), &Plain("Unit_Main"),
                          &Plain("Unit_StartImage")})

@@ -27,6 +27,18 @@ bool TAction::SetEvent(const std::string& name, const std::any& handler) {
     return true;
 }
 
+bool TComponent::ExecuteAction(TAction* Action) {
+    if (!Action || !Action->HandlesTarget(this)) return false;
+    Action->ExecuteTarget(this);
+    return true;
+}
+
+bool TComponent::UpdateAction(TAction* Action) {
+    if (!Action || !Action->HandlesTarget(this)) return false;
+    Action->UpdateTarget(this);
+    return true;
+}
+
 void TActionList::BeforeDestruction() {
     TComponent::BeforeDestruction();
     for (TAction* a : actions_) a->ActionList = nullptr;

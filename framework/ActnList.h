@@ -17,6 +17,11 @@ public:
     TNotifyEvent OnExecute;
     TActionList* ActionList = nullptr;
     bool Execute();  // true when a handler ran
+    // Target actions: an action that handles a component as its target works on it
+    // through the component's ExecuteAction and UpdateAction. Plain actions handle none.
+    virtual bool HandlesTarget(TObject*) { return false; }
+    virtual void ExecuteTarget(TObject*) {}
+    virtual void UpdateTarget(TObject*) {}
     bool SetProperty(const std::string& name, const TPropValue& value) override;
     bool SetEvent(const std::string& name, const std::any& handler) override;
 };

@@ -1,4 +1,5 @@
 #include "framework/Classes.h"
+#include "framework/Published.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,11 @@ void TPersistent::Assign(TPersistent* Source) {
 
 void TPersistent::AssignTo(TPersistent* Dest) {
     Dest->AssignError(this);
+}
+
+const TPropTable& TPersistent::Published() {
+    static const TPropTable table(nullptr);
+    return table;
 }
 
 void TPersistent::AssignError(TPersistent* Source) {
@@ -114,7 +120,32 @@ void TComponent::RemoveFreeNotification(TComponent* c) {
     freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), c), freeNotifies_.end());
 }
 
-void TComponent::Notification(TComponent*, TOperation) {}
+namespace {
+// Clears the published references of obj (and of its nested objects) to c.
+void ClearReferences(TPersistent& obj, TComponent* c, int depth) {
+    if (depth > 8) return;
+    for (const TPropInfo* p : obj.PropTable()->All()) {
+        if (p->Kind == TPropKind::Reference && p->GetRef(obj) == c) p->SetRef(obj, nullptr);
+        else if (p->Kind == TPropKind::Object)
+            if (TPersistent* nested = p->GetNested(obj)) ClearReferences(*nested, c, depth + 1);
+    }
+}
+}  // namespace
+
+void TComponent::Notification(TComponent* c, TOperation op) {
+    if (op == TOperation::opRemove && c) ClearReferences(*this, c, 0);
+}
+
+const TPropTable& TComponent::Published() {
+    static const TPropTable table = TPublish<TComponent>(&TPersistent::Published())
+        .String("Name", [](const TComponent& c) { return c.Name(); },
+                [](TComponent& c, const std::string& v) { c.SetName(v); })
+        .NotStored()  // the writer puts the name in the object's header
+        .Integer("Tag", [](const TComponent& c) { return c.Tag; }, [](TComponent& c, long long v) { c.Tag = v; })
+        .Default(0)
+        .Table();
+    return table;
+}
 
 bool TComponent::SetProperty(const std::string& name, const TPropValue& value) {
     if (name == "Name") {

@@ -9,11 +9,16 @@
 #include <any>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/SysUtils.h"
 
 namespace fw {
+
+class TPropTable;
+class TFiler;
+class TAction;
 
 class TObject {
 public:
@@ -27,6 +32,11 @@ public:
 #define FW_CLASS(Name) \
     static const char* StaticClassName() { return #Name; } \
     std::string ClassName() const override { return #Name; }
+
+// Declares that a class has its own table of published properties (framework/Published.h).
+#define FW_PUBLISHED \
+    static const ::fw::TPropTable& Published(); \
+    const ::fw::TPropTable* PropTable() const override { return &Published(); }
 
 template <class T, class... Args>
 T* Create(Args&&... args) {
@@ -66,6 +76,13 @@ public:
     FW_CLASS(TPersistent)
     virtual void Assign(TPersistent* Source);
 
+    // The published properties of the object's class (empty for TPersistent itself).
+    static const TPropTable& Published();
+    virtual const TPropTable* PropTable() const { return &Published(); }
+    // Extra properties stored beside the published ones: the class calls
+    // Filer.DefineProperty for each (after its base class's).
+    virtual void DefineProperties(TFiler&) {}
+
 protected:
     // Asked by Assign when this object's class does not know the source: copies this
     // object into Dest, or refuses.
@@ -100,6 +117,7 @@ enum class TOperation { opInsert, opRemove };
 class TComponent : public TPersistent {
 public:
     FW_CLASS(TComponent)
+    FW_PUBLISHED
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     void BeforeDestruction() override;
@@ -136,8 +154,21 @@ public:
     // A component nested under this one in a description: controls become children of
     // a windowed control, actions join their action list.
     virtual void AddDescriptionChild(TComponent*) {}
+    // The component a description nests this one under (its parent control, its action
+    // list); null for directly under the root.
+    virtual TComponent* DescriptionParent() const { return nullptr; }
+    // Event bindings read from a description (event name, handler name), for the writer.
+    std::vector<std::pair<std::string, std::string>> EventBindings;
+
+    // Action handling: the action runs on this component when it handles it as a target;
+    // true when handled.
+    virtual bool ExecuteAction(TAction* Action);
+    virtual bool UpdateAction(TAction* Action);
 
 protected:
+    // Told when a component this one asked about is freed (opRemove) or when owned
+    // components come and go. The base clears every published reference to a freed
+    // component; overrides call it.
     virtual void Notification(TComponent* c, TOperation op);
 
 private:

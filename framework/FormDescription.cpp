@@ -1,4 +1,5 @@
 #include "framework/FormDescription.h"
+#include "framework/Published.h"
 
 #include <windows.h>
 #include <cctype>
@@ -113,6 +114,22 @@ private:
                 Expect(']');
                 break;
             }
+        } else if (c == '$' || ((c == '-' || c == '+') && s_.compare(pos_ + 1, 1, "$") == 0)) {
+            size_t b = pos_;
+            pos_ += c == '$' ? 1 : 2;
+            while (pos_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+            int n;
+            if (pos_ - b > 11 || !TryStrToInt(s_.substr(b, pos_ - b), n)) Fail("malformed hexadecimal number");
+            v.kind = TPropValue::Int;
+            v.i = n;
+        } else if (c == '#') {
+            // a character by its code
+            size_t b = ++pos_;
+            while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+            if (pos_ == b || pos_ - b > 3) Fail("character code expected");
+            v.kind = TPropValue::Int;
+            v.i = std::atoi(s_.substr(b, pos_ - b).c_str());
+            if (v.i > 255) Fail("character code out of range");
         } else if (c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c))) {
             size_t b = pos_++;
             while (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.')) ++pos_;
@@ -178,7 +195,7 @@ bool IsEvent(const std::string& prop, const TPropValue& v) {
            v.kind == TPropValue::Ident;
 }
 
-void ApplyProps(const TDescNode& node, TComponent* target, TDescriptionRoot& binder) {
+void ApplyProps(const TDescNode& node, TComponent* target, TDescriptionRoot& binder, std::vector<TRefFixup>& fixups) {
     for (const auto& [prop, value] : node.props) {
         TPropValue v = value;
         if (v.kind == TPropValue::String) v.s = FromUtf8(v.s);
@@ -189,8 +206,10 @@ void ApplyProps(const TDescNode& node, TComponent* target, TDescriptionRoot& bin
                 throw EReadError(Format("Error reading %s.%s: handler %s does not exist", node.name.c_str(),
                                         prop.c_str(), v.s.c_str()));
             ok = target->SetEvent(prop, handler);
+            if (ok) target->EventBindings.emplace_back(prop, v.s);
         } else {
-            ok = target->SetProperty(prop, v);
+            // The published tables and filer properties first, then the class's own code.
+            ok = ReadPublishedProperty(target, target, prop, v, fixups) || target->SetProperty(prop, v);
         }
         if (!ok)
             throw EReadError(Format("Error reading %s.%s: Property %s does not exist", node.name.c_str(),
@@ -198,7 +217,8 @@ void ApplyProps(const TDescNode& node, TComponent* target, TDescriptionRoot& bin
     }
 }
 
-void CreateChildren(const TDescNode& node, TComponent* parent, TComponent* root, TDescriptionRoot& binder) {
+void CreateChildren(const TDescNode& node, TComponent* parent, TComponent* root, TDescriptionRoot& binder,
+                    std::vector<TRefFixup>& fixups) {
     for (const auto& child : node.children) {
         TComponent* c = TClassRegistry::CreateByName(child->className, root);
         if (!c) throw EReadError(Format("Class %s not found (line %d)", child->className.c_str(), child->line));
@@ -206,8 +226,8 @@ void CreateChildren(const TDescNode& node, TComponent* parent, TComponent* root,
         c->SetLoading(true);
         parent->AddDescriptionChild(c);
         binder.BindField(child->name, c);
-        ApplyProps(*child, c, binder);
-        CreateChildren(*child, c, root, binder);
+        ApplyProps(*child, c, binder, fixups);
+        CreateChildren(*child, c, root, binder, fixups);
     }
 }
 
@@ -228,8 +248,11 @@ void ApplyDescription(const TDescNode& node, TComponent* root, TDescriptionRoot&
     root->SetLoading(true);
     root->SetName(node.name);
     try {
-        ApplyProps(node, root, binder);
-        CreateChildren(node, root, root, binder);
+        // References may name components declared later: they are resolved at the end.
+        std::vector<TRefFixup> fixups;
+        ApplyProps(node, root, binder, fixups);
+        CreateChildren(node, root, root, binder, fixups);
+        ResolveFixups(root, fixups);
     } catch (...) {
         root->SetLoading(false);
         throw;

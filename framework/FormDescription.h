@@ -3,12 +3,14 @@
 //
 //   object FrmLogin: TFrmLogin            // root object: name and class
 //     Caption = 'text'                    // strings in single quotes, '' for a quote
-//     ClientWidth = 521                   // integers (decimal, optional sign)
+//     ClientWidth = 521                   // integers (decimal or $hexadecimal, optional sign)
+//     PasswordChar = #0                   // a character by its code
 //     BorderIcons = [biSystemMenu]        // sets of identifiers
 //     Font.Style = [fsBold]               // nested properties by dotted names
 //     Position = poScreenCenter           // enumerations and True/False by name
 //     Picture = resource 'LOGIN_BACK'     // a picture or icon compiled into the program
 //     OnCreate = FormCreate               // events bound to handler names
+//     PopupMenu = PopupMenu1              // references to components, declared anywhere
 //     object Image1: TImage ... end       // owned components, nested in parent order
 //   end
 //
@@ -47,6 +49,11 @@ public:
 // creates the nested components by class name (owned by the root) and binds events.
 // Raises EReadError with the component and property at fault.
 void ApplyDescription(const TDescNode& node, TComponent* root, TDescriptionRoot& binder);
+
+// Writes a component and the components it owns back as a description: the published
+// properties that are stored and not at their default, the filer properties, and the
+// event bindings read from a description. Components nest under their DescriptionParent.
+std::string WriteDescription(TComponent* root);
 
 // Reads the description resource of a class (resource type RCDATA, name = class name in
 // upper case) from the running program; raises EReadError when there is none.

@@ -41,7 +41,7 @@ void RunCreateHandler(const TNotifyEvent& onCreate, TObject* sender) {
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     visible_ = false;
-    Color = clBtnFace;
+    color_ = clBtnFace;
 }
 
 void TCustomForm::AfterConstruction() {
@@ -178,65 +178,49 @@ void TCustomForm::Close() {
     Hide();  // freeing a form on close is not offered: it is hidden
 }
 
-void TCustomForm::SelectNext(bool forward) {
-    std::vector<TWinControl*> order;
-    for (TControl* c : Controls())
-        if (c->IsWindowed()) {
-            auto* w = static_cast<TWinControl*>(c);
-            if (w->TabStop && w->CanFocus()) order.push_back(w);
-        }
-    if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(), [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
-    HWND focus = GetFocus();
-    size_t i = 0;
-    for (; i < order.size(); ++i)
-        if (order[i]->HandleAllocated() && (order[i]->Handle() == focus || IsChild(order[i]->Handle(), focus))) break;
-    TWinControl* next;
-    if (i == order.size()) next = forward ? order.front() : order.back();
-    else next = order[forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size()];
-    next->SetFocus();
-}
-
-void TCustomForm::WndProc(TMessage& m) {
+void TCustomForm::Dispatch(TMessage& m) {
     switch (m.Msg) {
-        case WM_CLOSE:
-            Close();
-            m.Result = 0;
-            return;
-        case WM_ERASEBKGND:
-            m.Result = 1;
-            return;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
-            FillRect(dc, &ps.rcPaint, brush);
-            DeleteObject(brush);
-            PaintControls(dc, &ps.rcPaint);
-            EndPaint(hwnd_, &ps);
-            m.Result = 0;
-            return;
-        }
-        case WM_SHOWWINDOW:
-            visible_ = m.WParam != 0;
-            break;
-        case WM_ACTIVATE:
-            TWinControl::WndProc(m);
-            if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) RestoreFocus();
-            m.Result = 0;
-            return;
-        case WM_SETFOCUS:
-            RestoreFocus();
-            m.Result = 0;
-            return;
+        case WM_CLOSE: WMClose(m); break;
+        case WM_ACTIVATE: WMActivate(m); break;
+        case WM_SHOWWINDOW: WMShowWindow(m); break;
+        case WM_SYSCOLORCHANGE: WMSysColorChange(m); break;
+        default: TWinControl::Dispatch(m); break;
     }
-    TWinControl::WndProc(m);
 }
 
-void TCustomForm::RestoreFocus() {
-    if (activeControl_ && activeControl_->CanFocus() && activeControl_->HandleAllocated() &&
-        GetFocus() != activeControl_->Handle())
-        ::SetFocus(activeControl_->Handle());
+void TCustomForm::WMClose(TMessage& m) {
+    Close();
+    m.Result = 0;
+}
+
+// The background is filled while painting, under the graphic controls, not before.
+void TCustomForm::WMEraseBkgnd(TMessage& m) { m.Result = 1; }
+
+void TCustomForm::PaintWindow(HDC dc) {
+    RECT r;
+    if (GetClipBox(dc, &r) == ERROR) r = ClientRect();
+    FillRect(dc, &r, BrushHandle());
+}
+
+void TCustomForm::WMShowWindow(TMessage& m) {
+    visible_ = m.WParam != 0;
+    DefaultHandler(m);
+}
+
+void TCustomForm::WMActivate(TMessage& m) {
+    DefaultHandler(m);
+    if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) RestoreFocus();
+    m.Result = 0;
+}
+
+void TCustomForm::WMSetFocus(TMessage& m) {
+    RestoreFocus();
+    m.Result = 0;
+}
+
+void TCustomForm::WMSysColorChange(TMessage& m) {
+    Perform(CM_SYSCOLORCHANGE);
+    DefaultHandler(m);
 }
 
 bool TCustomForm::SetProperty(const std::string& name, const TPropValue& v) {
@@ -286,9 +270,8 @@ bool TCustomForm::SetProperty(const std::string& name, const TPropValue& v) {
         AutoScroll = v.AsBool();
     } else if (name == "PixelsPerInch" || name == "TextHeight") {
         v.AsInt();  // design-time metrics: forms are laid out in pixels as described
-    } else if (name == "Font.Name" || name == "Font.Height" || name == "Font.Color" || name == "Font.Style" ||
-               name == "Font.Charset") {
-        return Font.SetProperty(name.substr(5), v);
+    } else if (name.compare(0, 5, "Font.") == 0) {
+        return Font.SetProperty(name.substr(5), v);  // a form has no parent font to follow
     } else {
         return TWinControl::SetProperty(name, v);
     }

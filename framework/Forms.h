@@ -80,12 +80,20 @@ public:
     // Focus bookkeeping: the control that has (or last had) the focus gets it back when
     // the form is activated again, and Tab moves it along the tab order.
     TWinControl* ActiveControl() const { return activeControl_; }
+    // Records the control without notifying anyone (a control that goes away clears it).
     void SetActiveControl(TWinControl* c) { activeControl_ = c; }
+    // The focus moves to control (the form itself or null: to no control): CM_EXIT goes to
+    // the control that had it and to each of its parents that the new one is not inside,
+    // then CM_ENTER to each parent of the new one that the old one was not inside, outer
+    // first, and to the control itself. An exception from a CM_EXIT ends the move: the
+    // focus stays where it was and the exception passes on. False when a handler moved the
+    // focus elsewhere meanwhile.
+    bool SetFocusedControl(TWinControl* control);
+    // The next (or previous) control in the tab order, across nested windowed controls.
     void SelectNext(bool forward);
 
     bool SetProperty(const std::string& name, const TPropValue& value) override;
     bool SetEvent(const std::string& name, const std::any& handler) override;
-    void WndProc(TMessage& m) override;
 
 protected:
     // Reads the class's description (when it has one) and runs OnCreate.
@@ -94,6 +102,14 @@ protected:
     void CreateHandleDone() override;
     void DoCreate();
     void RestoreFocus();
+    void Dispatch(TMessage& m) override;
+    void PaintWindow(HDC dc) override;
+    void WMEraseBkgnd(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    virtual void WMClose(TMessage& m);
+    virtual void WMActivate(TMessage& m);
+    virtual void WMShowWindow(TMessage& m);
+    virtual void WMSysColorChange(TMessage& m);
 
 private:
     void PlaceOnScreen();
@@ -101,6 +117,8 @@ private:
     int clientWidth_ = -1, clientHeight_ = -1;
     HICON icon_ = nullptr, smallIcon_ = nullptr;
     TWinControl* activeControl_ = nullptr;
+    unsigned focusMoves_ = 0;  // counts SetFocusedControl calls that change the control
+    bool exiting_ = false;     // CM_EXIT is being sent
 };
 
 class TForm : public TCustomForm {

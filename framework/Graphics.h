@@ -23,21 +23,48 @@ enum TCursor : int { crDefault = 0, crArrow = -2, crIBeam = -4, crHandPoint = -2
 TCursor CursorFromValue(const TPropValue& v);
 HCURSOR CursorHandle(TCursor c);
 
-class TFont {
-public:
-    std::string Name = "MS Sans Serif";
-    int Height = -11;
-    TColor Color = clWindowText;
-    bool Bold = false, Italic = false, Underline = false;
-    int Charset = DEFAULT_CHARSET;
+// Font styles as a bit set.
+using TFontStyles = unsigned;
+enum TFontStyle : unsigned { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4 };
 
-    ~TFont();
+// A control's font. Every setter that changes a value reports it once through OnChange;
+// the system font object is made on first use after a change, and the previous one is
+// deleted only after OnChange has run, so a window can be handed the new one first.
+class TFont : public TPersistent {
+public:
+    FW_CLASS(TFont)
+    FW_PUBLISHED
+    TFont() = default;
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
+    ~TFont() override;
+
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name);
+    int Height() const { return height_; }
+    void SetHeight(int height);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TFontStyles Style() const { return style_; }
+    void SetStyle(TFontStyles style);
+    int Charset() const { return charset_; }
+    void SetCharset(int charset);
+    // Copies every value of another font with one change report; other sources are refused.
+    void Assign(TPersistent* source) override;
+
+    TNotifyEvent OnChange;
+
     // Sets "Name", "Height", "Color", "Style", "Charset" (the part after "Font.").
     bool SetProperty(const std::string& name, const TPropValue& value);
-    HFONT Handle();  // made on first use after a change
+    HFONT Handle();
 
 private:
     void Changed();
+    std::string name_ = "MS Sans Serif";
+    int height_ = -11;
+    TColor color_ = clWindowText;
+    TFontStyles style_ = 0;
+    int charset_ = DEFAULT_CHARSET;
     HFONT handle_ = nullptr;
 };
 

@@ -2,6 +2,8 @@
 #include "framework/AppEvnts.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/WebBrowser.h"
 #include "framework/XMLDoc.h"
@@ -17,6 +19,9 @@ void RegisterFormsClasses() {
     TClassRegistry::Register<TApplicationEvents>();
     TClassRegistry::Register<TXMLDocument>();
     TClassRegistry::Register<TWebBrowser>();
+    TClassRegistry::Register<TPopupMenu>();
+    TClassRegistry::Register<TMenuItem>();
+    TClassRegistry::Register<TImageList>();
 }
 
 }  // namespace fw

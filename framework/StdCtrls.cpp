@@ -12,14 +12,13 @@ void TLabel::SetCaption(const std::string& c) {
 void TLabel::Paint(HDC dc) {
     RECT r = {0, 0, width_, height_};
     if (!Transparent) {
-        HBRUSH b = CreateSolidBrush(ColorToRGB(Color));
+        HBRUSH b = CreateSolidBrush(ColorToRGB(color_));
         FillRect(dc, &r, b);
         DeleteObject(b);
     }
-    TFont& font = ParentFont && parent_ ? parent_->Font : Font;
-    HGDIOBJ old = SelectObject(dc, font.Handle());
+    HGDIOBJ old = SelectObject(dc, Font.Handle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(font.Color));
+    SetTextColor(dc, ColorToRGB(Font.Color()));
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
     SelectObject(dc, old);
 }
@@ -34,7 +33,7 @@ bool TLabel::SetProperty(const std::string& name, const TPropValue& v) {
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     TabStop = true;
-    Color = clWindow;
+    color_ = clWindow;
     SetBounds(0, 0, 121, 21);
 }
 
@@ -45,9 +44,9 @@ void TEdit::CreateParams(TCreateParams& p) {
     p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::WndProc(TMessage& m) {
-    TWinControl::WndProc(m);
-    if (m.Msg == WM_SETFOCUS && AutoSelect && hwnd_) SendMessageA(hwnd_, EM_SETSEL, 0, -1);
+void TEdit::WMSetFocus(TMessage& m) {
+    TWinControl::WMSetFocus(m);
+    if (AutoSelect && hwnd_) SendMessageA(hwnd_, EM_SETSEL, 0, -1);
 }
 
 bool TEdit::SetProperty(const std::string& name, const TPropValue& v) {

@@ -21,11 +21,11 @@ public:
     FW_CLASS(TEdit)
     explicit TEdit(TComponent* owner);
     bool AutoSelect = true;  // a field that receives the focus selects its whole text
-    void WndProc(TMessage& m) override;
     bool SetProperty(const std::string& name, const TPropValue& value) override;
 
 protected:
     void CreateParams(TCreateParams& p) override;
+    void WMSetFocus(TMessage& m) override;
 };
 
 }  // namespace fw

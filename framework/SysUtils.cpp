@@ -56,6 +56,19 @@ static std::string FromWide(const std::wstring& w, UINT cp) {
 
 std::string FromUtf8(const std::string& utf8) { return FromWide(ToWide(utf8, CP_UTF8), CP_ACP); }
 std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, CP_ACP); }
+std::string ToUtf8(const std::string& ansi) { return FromWide(ToWide(ansi, CP_ACP), CP_UTF8); }
+
+std::string AnsiUpperCase(const std::string& s) {
+    std::string out = s;
+    if (!out.empty()) CharUpperBuffA(&out[0], static_cast<DWORD>(out.size()));
+    return out;
+}
+
+std::string AnsiLowerCase(const std::string& s) {
+    std::string out = s;
+    if (!out.empty()) CharLowerBuffA(&out[0], static_cast<DWORD>(out.size()));
+    return out;
+}
 
 bool TryStrToInt(const std::string& s, int& value) {
     size_t i = 0;

@@ -32,6 +32,14 @@ std::string AnsiUpperAscii(std::string s);
 // Text from UTF-8 (as written in this program's sources) to the system ANSI code page.
 std::string FromUtf8(const std::string& utf8);
 
+// ANSI text of the system code page to UTF-8.
+std::string ToUtf8(const std::string& ansi);
+
+// Upper and lower case by the user's locale, on ANSI text of the system code page:
+// double-byte characters come through intact.
+std::string AnsiUpperCase(const std::string& s);
+std::string AnsiLowerCase(const std::string& s);
+
 // ANSI text of the system code page to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi);
 

@@ -89,13 +89,13 @@ TEST_F(Fixture, GoodDescriptionBuildsComponentsSetsPropertiesAndBindsEvents) {
     EXPECT_EQ(form->BorderStyle(), fw::TFormBorderStyle::bsSingle);
     EXPECT_TRUE(form->biSystemMenu && form->biMinimize && !form->biMaximize);
     EXPECT_EQ(form->ClientWidth(), 300);
-    EXPECT_EQ(form->Color, fw::cl3DLight);
+    EXPECT_EQ(form->Color(), fw::cl3DLight);
     EXPECT_EQ(form->Position, fw::TPosition::poScreenCenter);
     ASSERT_TRUE(form->Label1 && form->Edit1 && form->Go);
     EXPECT_EQ(form->Label1->Top(), -4);
-    EXPECT_EQ(form->Label1->Font.Height, -12);
-    EXPECT_TRUE(form->Label1->Font.Bold);
-    EXPECT_FALSE(form->Label1->ParentFont);
+    EXPECT_EQ(form->Label1->Font.Height(), -12);
+    EXPECT_TRUE(form->Label1->Font.Style() & fw::fsBold);
+    EXPECT_FALSE(form->Label1->ParentFont());
     EXPECT_FALSE(form->Label1->Visible());
     EXPECT_EQ(form->Label1->Parent(), form);
     EXPECT_EQ(form->Edit1->TabOrder, 3);

@@ -1,0 +1,172 @@
+// Base edits on real windows for the editors' tests: a standalone edit (the mode of the
+// login form's fields, standing in for the text edit), an in-place edit, a container that
+// answers as told and logs what the edit asks of it, and a fixture with the editors' units
+// started, a bare form and an application whose exception box only records.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editors/dxCntner.h"
+#include "editors/dxDraw.h"
+#include "editors/dxInplaceEdit.h"
+#include "tests/support/ControlProbes.h"
+
+namespace editors_test {
+
+// View data that counts the objects alive, so tests see that every one is freed.
+struct CountedViewData : editors::TdxEditViewData {
+    static int alive;
+    CountedViewData() { ++alive; }
+    ~CountedViewData() override { --alive; }
+};
+
+// What every probe edit shares: counted view data, message counts, an optional failure
+// inside DrawBackground, and a log.
+template <class Base>
+class ProbeEditOf : public Base {
+public:
+    using Base::Base;
+    editors::TdxEditViewDataClass GetViewDataClass() override {
+        return [] { return static_cast<editors::TdxEditViewData*>(new CountedViewData()); };
+    }
+    bool DrawBackground(HDC DC, const RECT& Rect, bool Skip, editors::TdxEditViewData* ViewData) override {
+        ++backgrounds;
+        if (failPainting) throw fw::Exception("painting failed");
+        return Base::DrawBackground(DC, Rect, Skip, ViewData);
+    }
+    bool CanRestoreText() override { return restoresText; }
+    void WndProc(fw::TMessage& m) override {
+        ++count[m.Msg];
+        Base::WndProc(m);
+    }
+    void StyleChanged() override {
+        ++styleChanges;
+        Base::StyleChanged();
+    }
+    void SelectAll() override { log.push_back("SelectAll"); }
+    void MoveCaretToEnd() override { log.push_back("MoveCaretToEnd"); }
+
+    using Base::DblClick;
+    using Base::KeyDown;
+    using Base::KeyPress;
+    using Base::KeyUp;
+
+    bool failPainting = false;
+    bool restoresText = true;  // the text edit can put back its text; the base cannot
+    int backgrounds = 0, styleChanges = 0;
+    std::map<UINT, int> count;
+    std::vector<std::string> log;
+};
+
+// The base edit with IsInplace answering False: how TCustomdxEdit runs it.
+class StandaloneBase : public editors::TdxInplaceEdit {
+public:
+    FW_CLASS(StandaloneEdit)
+    using TdxInplaceEdit::TdxInplaceEdit;
+    bool IsInplace() override { return false; }
+};
+using StandaloneEdit = ProbeEditOf<StandaloneBase>;
+
+// A standalone edit over a system edit window, as the text edit has one: cut, paste and
+// typed characters really change its text.
+class EditWindowBase : public StandaloneBase {
+public:
+    FW_CLASS(EditWindowEdit)
+    using StandaloneBase::StandaloneBase;
+    bool HasEditWindow() override { return true; }
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        StandaloneBase::CreateParams(p);
+        p.BaseClassName = "EDIT";
+        p.Style |= ES_AUTOHSCROLL;
+    }
+};
+using EditWindowEdit = ProbeEditOf<EditWindowBase>;
+using InplaceEdit = ProbeEditOf<editors::TdxInplaceEdit>;
+
+// A container whose answers the test sets, and which logs every call the edit makes.
+class FakeContainer : public editors::TdxEditContainer {
+public:
+    FW_CLASS(FakeContainer)
+    using TdxEditContainer::TdxEditContainer;
+
+    bool CanEditModify() override { return Call("CanEditModify"), canModify; }
+    bool CanEditAcceptKey(char Key) override { return Call(std::string("CanEditAcceptKey ") + Key), acceptKey; }
+    editors::TdxEditStyle* CreateEditStyle(editors::TdxInplaceEdit* Edit) override {
+        Call("CreateEditStyle");
+        return fw::Create<editors::TdxEditStyle>(Edit);
+    }
+    void EditKeyDown(WORD& Key, fw::TShiftState) override {
+        Call("EditKeyDown " + std::to_string(Key));
+        if (onEditKeyDown) onEditKeyDown(Key);
+    }
+    bool IgnoreEditKeys() override { return Call("IgnoreEditKeys"), ignoreKeys; }
+    bool CanEditDblClick() override { return Call("CanEditDblClick"), dblClick; }
+    bool QueryEditState() override { return Call("QueryEditState"), true; }
+    bool EditWantsTabs() override { return Call("EditWantsTabs"), wantsTabs; }
+    LPARAM QueryEdit(LPARAM Arg) override { return Call("QueryEdit"), Arg; }
+    void EditFocusChanged() override { Call("EditFocusChanged"); }
+
+    void WndProc(fw::TMessage& m) override {
+        if (m.Msg == fw::CM_CANCELMODE || m.Msg == WM_MOUSEWHEEL) Call(m.Msg == WM_MOUSEWHEEL ? "WM_MOUSEWHEEL" : "CM_CANCELMODE");
+        TdxEditContainer::WndProc(m);
+    }
+
+    bool canModify = true, acceptKey = true, ignoreKeys = false, dblClick = true, wantsTabs = false;
+    std::function<void(WORD&)> onEditKeyDown;
+    std::vector<std::string> calls;
+
+protected:
+    void KeyDown(WORD& Key, fw::TShiftState) override { Call("KeyDown " + std::to_string(Key)); }
+    void KeyUp(WORD& Key, fw::TShiftState) override { Call("KeyUp " + std::to_string(Key)); }
+    void KeyPress(char& Key) override { Call(std::string("KeyPress ") + Key); }
+
+public:
+    void DblClick() override { Call("DblClick"); }
+
+private:
+    void Call(const std::string& what) { calls.push_back(what); }
+};
+
+// The editors' units, a bare form at a known place and a recording application.
+class EditFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editors::dxDrawUnit().Initialize();
+        editors::dxCntnerUnit().Initialize();
+        form = fw::Create<harness::BareForm>(nullptr);
+        form->SetBounds(50, 50, 400, 300);
+    }
+    void TearDown() override {
+        fw::FreeAndNil(form);
+        editors::dxCntnerUnit().Finalize();
+        editors::dxDrawUnit().Finalize();
+        EXPECT_EQ(0, CountedViewData::alive) << "every view data is freed";
+    }
+    template <class T = StandaloneEdit>
+    T* Add(int left = 10, int top = 10, fw::TComponent* owner = nullptr, fw::TWinControl* parent = nullptr) {
+        T* e = fw::Create<T>(owner ? owner : form);
+        e->SetBounds(left, top, e->Width(), e->Height());
+        e->SetParent(parent ? parent : form);
+        return e;
+    }
+    void ShowForm() {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        harness::PumpMessages(20);
+    }
+
+    harness::RecordingApplication app;
+    harness::BareForm* form = nullptr;
+};
+
+// The pixel at (x, y) of the whole window (border band included), read from the screen.
+COLORREF WindowPixel(HWND wnd, int x, int y);
+
+}  // namespace editors_test

@@ -1,0 +1,282 @@
+// The editors' start-up tables and resources: the string table, date words, first day of
+// the week, check-box glyph size, pictures, the hand cursor, the check-style controller,
+// the units' order and counters, and that shut-down lets every handle go.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/ProgramUnits.h"
+#include "editors/EditorStrings.h"
+#include "editors/EditorUnits.h"
+#include "editors/dxCalc.h"
+#include "editors/dxCntner.h"
+#include "editors/dxDraw.h"
+#include "editors/dxExEdtr.h"
+#include "editors/dxGrDate.h"
+#include "framework/SysUtils.h"
+#include "tests/editors/FakeEdit.h"
+
+namespace {
+
+using namespace editors;
+using editors_test::FakeEdit;
+
+std::vector<std::string> Names(const std::vector<fw::TUnit*>& units) {
+    std::vector<std::string> out;
+    for (fw::TUnit* u : units) out.push_back(u->Name());
+    return out;
+}
+
+// Every editor unit started, and shut down again at the end.
+class EditorTables : public ::testing::Test {
+protected:
+    EditorTables() : units_(EditorUnits()) { units_.InitializeAll(); }
+    ~EditorTables() override { units_.FinalizeAll(); }
+    fw::TUnitSequence units_;
+};
+
+TEST(EditorResources, ACompleteBuildHoldsAll56StringsFourteenBitmapsAndTheCursor) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    for (unsigned id = FirstEditorStringId; id <= LastEditorStringId; ++id) EXPECT_NE("", fw::LoadStr(id)) << id;
+    // One language-neutral block: every string bundle of the range is there in it.
+    for (unsigned bundle = FirstEditorStringId / 16 + 1; bundle <= LastEditorStringId / 16 + 1; ++bundle)
+        EXPECT_NE(nullptr, FindResourceExA(self, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(bundle),
+                                           MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)))
+            << bundle;
+    EXPECT_EQ("&Save To...", fw::LoadStr(38919));
+    EXPECT_EQ("&Save to file...", fw::LoadStr(38912));
+    EXPECT_EQ("Save to file...", fw::LoadStr(38925));
+    EXPECT_EQ("Invalid input value. Use escape key to abandon changes", fw::LoadStr(sdxInvalidInput));
+    EXPECT_EQ("Select &All", fw::LoadStr(38956));
+    EXPECT_EQ("", fw::LoadStr(38957));
+
+    std::vector<const char*> bitmaps = {"DXTOOL_CUT", "DXTOOL_COPY", "DXTOOL_PASTE", "DXTOOL_DELETE",
+                                        "DXTOOL_LOAD", "DXTOOL_SAVE"};
+    bitmaps.insert(bitmaps.end(), InplaceImageNames.begin(), InplaceImageNames.end());
+    ASSERT_EQ(14u, bitmaps.size());
+    for (const char* name : bitmaps) {
+        HRSRC res = FindResourceA(self, name, MAKEINTRESOURCEA(2));
+        ASSERT_NE(nullptr, res) << name;
+        auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(self, res)));
+        EXPECT_EQ(4, info->biBitCount) << name;
+        EXPECT_EQ(std::string(name).rfind("DXTOOL_", 0) == 0 ? 16 : 18, info->biWidth) << name;
+        EXPECT_EQ(16, info->biHeight) << name;
+    }
+    EXPECT_NE(nullptr, FindResourceA(self, "DX_HANDPOINT", MAKEINTRESOURCEA(12)));  // RT_GROUP_CURSOR
+}
+
+TEST_F(EditorTables, StartUpLoadsTheTextsAndShutDownClearsThem) {
+    EXPECT_EQ("Error", CalcErrorText);
+    EXPECT_EQ("Today", TodayCaption);
+    EXPECT_EQ("Clear", ClearCaption);
+    EXPECT_EQ("Invalid Date", InvalidDateText);
+    EXPECT_EQ("TODAY", DateWords[0]);
+    EXPECT_EQ("WEDNESDAY", DateWords[6]);
+    EXPECT_EQ("BOM", DateWords[17]);
+    EXPECT_EQ("NOW", DateWords[19]);
+    EXPECT_EQ((std::array<std::string, 3>{"&OK", "&Cancel", "&Close"}), DialogButtonCaptions);
+    EXPECT_EQ((std::array<std::string, 6>{"Cu&t", "&Copy", "&Paste", "&Delete", "&Save to file...",
+                                          "&Load from file..."}),
+              PopupMenuCaptions);
+    EXPECT_EQ("DXTOOL_LOAD", ToolCommands[4].Bitmap);
+    EXPECT_EQ("&Load...", ToolCommands[4].Caption);
+    EXPECT_EQ("Load from file...", ToolCommands[4].Text);
+    EXPECT_EQ("DXTOOL_SAVE", ToolCommands[5].Bitmap);
+    EXPECT_EQ("&Save To...", ToolCommands[5].Caption);
+    EXPECT_EQ("Save to file...", ToolCommands[5].Text);
+    EXPECT_EQ("", ToolCommands[6].Bitmap + ToolCommands[6].Caption + ToolCommands[6].Text);
+    EXPECT_EQ("hh:nn", TimeFormats[1].DisplayFormat);
+    EXPECT_EQ("00:00;1;0", TimeFormats[1].EditMask);
+    EXPECT_DOUBLE_EQ(1.0 / 86400, OneSecond);
+    EXPECT_DOUBLE_EQ(1.0 / 1440, OneMinute);
+    EXPECT_DOUBLE_EQ(1.0 / 24, OneHour);
+    EXPECT_DOUBLE_EQ(0.0, ZeroTime);
+    EXPECT_DOUBLE_EQ(86399.0 / 86400, LastTimeOfDay);
+
+    units_.FinalizeAll();
+    EXPECT_EQ("", CalcErrorText + TodayCaption + ClearCaption + InvalidDateText);
+    for (const std::string& w : DateWords) EXPECT_EQ("", w);
+    for (const TToolCommand& row : ToolCommands) EXPECT_EQ("", row.Bitmap + row.Caption + row.Text);
+    for (const TTimeFormat& f : TimeFormats) EXPECT_EQ("", f.DisplayFormat + f.EditMask);
+    EXPECT_EQ("", DialogButtonCaptions[0] + PopupMenuCaptions[5]);
+}
+
+TEST(FirstDayOfWeek, LocaleNumberingFromMondayBecomesNumberingFromSunday) {
+    EXPECT_EQ(0, FirstDayOfWeekFromLocale("6"));  // Sunday
+    EXPECT_EQ(1, FirstDayOfWeekFromLocale("0"));  // Monday
+    EXPECT_EQ(6, FirstDayOfWeekFromLocale("5"));  // Saturday
+    EXPECT_EQ(0, FirstDayOfWeekFromLocale("7"));  // past Saturday
+    // A text that is no number counts as a failed query: Monday.
+    EXPECT_EQ(1, FirstDayOfWeekFromLocale(""));
+    EXPECT_EQ(1, FirstDayOfWeekFromLocale("Sunday"));
+
+    // The thread's locale is what start-up reads.
+    const LCID saved = GetThreadLocale();
+    ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
+    EXPECT_EQ("6", ThreadLocaleFirstDayOfWeek());
+    dxGrDateUnit().Initialize();
+    EXPECT_EQ(0, FirstDayOfWeek);
+    dxGrDateUnit().Finalize();
+    ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT)));
+    dxGrDateUnit().Initialize();
+    EXPECT_EQ(1, FirstDayOfWeek);
+    dxGrDateUnit().Finalize();
+    SetThreadLocale(saved);
+}
+
+TEST(CheckBoxGlyph, IsAQuarterOfTheBitmapWideAndAThirdHighAndTheBitmapIsDeleted) {
+    HBITMAP exact = CreateBitmap(52, 39, 1, 1, nullptr);
+    TGlyphSize size = CheckBoxGlyphSizeOf(exact);
+    EXPECT_EQ(13, size.Width);
+    EXPECT_EQ(13, size.Height);
+    EXPECT_EQ(0u, GetObjectType(exact));
+    size = CheckBoxGlyphSizeOf(CreateBitmap(55, 41, 1, 1, nullptr));
+    EXPECT_EQ(13, size.Width);
+    EXPECT_EQ(13, size.Height);
+    size = CheckBoxGlyphSizeOf(nullptr);  // no bitmap: 0 by 0
+    EXPECT_EQ(0, size.Width);
+    EXPECT_EQ(0, size.Height);
+}
+
+TEST_F(EditorTables, PicturesAreLoadedInListOrderAtTheirSizes) {
+    ASSERT_EQ(6u, ToolImageBitmaps.Bitmaps.size());
+    EXPECT_EQ(16, ToolImageBitmaps.Width);
+    EXPECT_EQ(16, ToolImageBitmaps.Height);
+    EXPECT_EQ(clDefault, ToolImageBitmaps.MaskColor);
+    ASSERT_EQ(8u, InplaceImageBitmaps.Bitmaps.size());
+    EXPECT_EQ(18, InplaceImageBitmaps.Width);
+    EXPECT_EQ(16, InplaceImageBitmaps.Height);
+    EXPECT_EQ(0x008080u, InplaceImageBitmaps.MaskColor);
+    for (const auto* images : {&ToolImageBitmaps, &InplaceImageBitmaps})
+        for (HBITMAP bitmap : images->Bitmaps) {
+            BITMAP info;
+            ASSERT_EQ(static_cast<int>(sizeof info), GetObjectA(bitmap, sizeof info, &info));
+            EXPECT_EQ(images->Width, info.bmWidth);
+            EXPECT_EQ(images->Height, info.bmHeight);
+        }
+    // The check-box glyph of the system.
+    EXPECT_GT(CheckBoxGlyphWidth, 0);
+    EXPECT_GT(CheckBoxGlyphHeight, 0);
+}
+
+TEST_F(EditorTables, HandCursorIsAMonochrome32By32PointerWithItsHotSpotAtTheFingertip) {
+    HCURSOR cursor = EditHandPointCursor();
+    ASSERT_NE(nullptr, cursor);
+    EXPECT_EQ(-1140, crEditHandPoint);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(6u, info.xHotspot);
+    EXPECT_EQ(0u, info.yHotspot);
+    EXPECT_EQ(nullptr, info.hbmColor);
+    BITMAP mask;
+    ASSERT_EQ(static_cast<int>(sizeof mask), GetObjectA(info.hbmMask, sizeof mask, &mask));
+    EXPECT_EQ(32, mask.bmWidth);
+    EXPECT_EQ(64, mask.bmHeight);  // AND mask over XOR image
+    DeleteObject(info.hbmMask);
+}
+
+TEST_F(EditorTables, CheckStyleControllerHasItsOwnDefaultsAndRestoresThemInOnePass) {
+    ASSERT_NE(nullptr, DefaultCheckEditStyleController);
+    EXPECT_EQ(nullptr, DefaultCheckEditStyleController->Owner());
+
+    auto* check = fw::Create<TdxCheckEditStyleController>(nullptr);
+    EXPECT_EQ(xbsNone, check->BorderStyle());
+    EXPECT_EQ(bts3D, check->ButtonStyle());
+    EXPECT_EQ(clWindowFrame, check->BorderColor());
+    EXPECT_EQ(ebtNone, check->ButtonTransparence());
+    EXPECT_EQ(AllEdges, check->Edges());
+    EXPECT_FALSE(check->HotTrack());
+    EXPECT_FALSE(check->Shadow());
+    for (int v = svBorderColor; v <= svShadow; ++v)
+        EXPECT_FALSE(check->IsStored(static_cast<TdxEditStyleValue>(v))) << v;
+
+    FakeEdit a("a"), b("b");
+    a.controller = b.controller = check;
+    check->AddListener(&a);
+    check->AddListener(&b);
+    check->SetBorderStyle(xbs3D);
+    check->SetButtonStyle(btsFlat);
+    check->SetShadow(true);
+    EXPECT_TRUE(check->IsStored(svBorderStyle));
+    EXPECT_TRUE(check->IsStored(svButtonStyle));
+    a.changes = b.changes = 0;
+    check->RestoreDefaults();
+    EXPECT_EQ(xbsNone, check->BorderStyle());
+    EXPECT_EQ(bts3D, check->ButtonStyle());
+    EXPECT_FALSE(check->Shadow());
+    EXPECT_EQ(1, a.changes);
+    EXPECT_EQ(1, b.changes);
+    EXPECT_EQ(0, check->UpdateLock());
+    fw::Free(check);
+
+    // A plain edit style controller stores xbsNone and bts3D: its defaults differ.
+    auto* plain = fw::Create<TdxEditStyleController>(nullptr);
+    plain->SetBorderStyle(xbsNone);
+    plain->SetButtonStyle(bts3D);
+    EXPECT_TRUE(plain->IsStored(svBorderStyle));
+    EXPECT_TRUE(plain->IsStored(svButtonStyle));
+    fw::Free(plain);
+}
+
+TEST(EditorUnitOrder, UnitsStartInOrderOnceAndShutDownInReverseAfterTheAuxiliaryUnits) {
+    const std::vector<std::string> order = {"dxDraw",   "dxCntner", "dxCalc",   "dxEditConsts",
+                                            "dxGrDate", "dxEditor", "dxExEdtr", "dxEdLib"};
+    EXPECT_EQ(order, Names(EditorUnits()));
+
+    fw::UnitTrace().clear();
+    fw::TUnitSequence seq(EditorUnits());
+    seq.InitializeAll();
+    TdxEditStyleController* controller = DefaultEditStyleController;
+    HBRUSH checkerboard = CheckerboardBrush;
+    for (fw::TUnit* u : EditorUnits()) u->Initialize();  // second time: no work
+    EXPECT_EQ(controller, DefaultEditStyleController);
+    EXPECT_EQ(checkerboard, CheckerboardBrush);
+    for (fw::TUnit* u : EditorUnits()) EXPECT_EQ(2, u->Counter()) << u->Name();
+    for (fw::TUnit* u : EditorUnits()) u->Finalize();  // not the last: nothing is released
+    EXPECT_EQ(controller, DefaultEditStyleController);
+    EXPECT_EQ("Today", TodayCaption);
+    seq.FinalizeAll();
+    EXPECT_EQ(nullptr, DefaultEditStyleController);
+    EXPECT_EQ("", TodayCaption);
+
+    std::vector<std::string> expected;
+    for (const std::string& n : order) expected.push_back("init " + n);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) expected.push_back("fini " + *it);
+    EXPECT_EQ(expected, fw::UnitTrace());
+
+    // In the program: after the framework's and the auxiliary units, before the program's own.
+    const std::vector<std::string> program = Names(app::ProgramUnits());
+    auto at = [&](const std::string& n) { return std::find(program.begin(), program.end(), n) - program.begin(); };
+    EXPECT_EQ(0, at("Forms"));
+    EXPECT_LT(at("TrayIcon"), at("dxDraw"));
+    for (size_t i = 1; i < order.size(); ++i) EXPECT_EQ(at(order[i - 1]) + 1, at(order[i])) << order[i];
+    EXPECT_LT(at("dxEdLib"), at("DataModule"));
+    EXPECT_EQ(static_cast<long>(program.size()), at("Unit_StartImage") + 1);
+}
+
+TEST(EditorUnitOrder, StartUpAndShutDownLeaveNoGdiObjectOrCursorBehind) {
+    fw::TUnitSequence seq(EditorUnits());
+    seq.InitializeAll();
+    std::vector<HGDIOBJ> objects = {CheckerboardBrush, ShadowBrush};
+    for (HBITMAP b : ToolImageBitmaps.Bitmaps) objects.push_back(b);
+    for (HBITMAP b : InplaceImageBitmaps.Bitmaps) objects.push_back(b);
+    ASSERT_EQ(16u, objects.size());
+    for (HGDIOBJ o : objects) EXPECT_NE(0u, GetObjectType(o));
+    HCURSOR cursor = EditHandPointCursor();
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    DeleteObject(info.hbmMask);
+
+    seq.FinalizeAll();
+    for (HGDIOBJ o : objects) EXPECT_EQ(0u, GetObjectType(o));
+    EXPECT_TRUE(ToolImageBitmaps.Bitmaps.empty());
+    EXPECT_TRUE(InplaceImageBitmaps.Bitmaps.empty());
+    EXPECT_EQ(nullptr, EditHandPointCursor());
+    EXPECT_FALSE(GetIconInfo(cursor, &info));  // destroyed, as it was loaded unshared
+    EXPECT_EQ(nullptr, DefaultCheckEditStyleController);
+}
+
+}  // namespace

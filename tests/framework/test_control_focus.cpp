@@ -1,0 +1,124 @@
+// Focus moves through the form: CM_EXIT with OnExit of the control that loses the focus,
+// then CM_ENTER with OnEnter of the one that gains it, along the tab order across nested
+// windowed controls; an exit that raises keeps the focus where it was.
+#include <gtest/gtest.h>
+
+#include "tests/support/ControlProbes.h"
+
+namespace {
+
+using harness::ProbeControl;
+
+class ControlFocus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = fw::Create<harness::BareForm>(nullptr);
+        form->SetBounds(100, 100, 400, 300);
+    }
+    void TearDown() override { fw::Free(form); }
+
+    // A control with its events logged as well as its notifications.
+    template <class T = ProbeControl>
+    T* Add(fw::TWinControl* parent, const std::string& name, int tabOrder, const std::string& base = "EDIT") {
+        auto* p = fw::Create<T>(form, base);
+        p->SetName(name);
+        p->TabOrder = tabOrder;
+        p->SetBounds(10, 10 + 30 * tabOrder, 100, 24);
+        p->log = &log;
+        p->OnEnter = [this, name](fw::TObject*) { log.push_back(name + " OnEnter"); };
+        p->OnExit = [this, name](fw::TObject*) { log.push_back(name + " OnExit"); };
+        p->SetParent(parent);
+        return p;
+    }
+
+    void ShowAndFocus(fw::TWinControl* c) {
+        form->Show();
+        harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
+        c->SetFocus();
+        ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == c->Handle(); }));
+    }
+
+    // Tab as the message loop gets it; waits until the focus has left `in`, or a while.
+    void PressTab(fw::TWinControl* in, DWORD waitMs = 1000) {
+        PostMessageA(in->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        harness::PumpUntil([&] { return GetFocus() != in->Handle(); }, waitMs);
+    }
+
+    harness::RecordingApplication app;
+    harness::BareForm* form = nullptr;
+    std::vector<std::string> log;
+};
+
+}  // namespace
+
+TEST_F(ControlFocus, TabExitsTheOneThenEntersTheOtherAcrossNestedControls) {
+    ProbeControl* a = Add(form, "A", 0);
+    ProbeControl* panel = Add(form, "P", 1, "");
+    panel->TabStop = false;
+    panel->SetBounds(150, 10, 200, 200);
+    ProbeControl* b = Add(panel, "B", 0);
+    ProbeControl* c = Add(panel, "C", 1);
+    ProbeControl* d = Add(form, "D", 2);
+    ShowAndFocus(a);
+    log.clear();
+
+    PressTab(a);
+    EXPECT_EQ(GetFocus(), b->Handle());
+    EXPECT_EQ(log, (std::vector<std::string>{"A CM_EXIT", "A OnExit", "P CM_ENTER", "P OnEnter", "B CM_ENTER",
+                                             "B OnEnter"}));
+    log.clear();
+    PressTab(b);
+    EXPECT_EQ(GetFocus(), c->Handle());
+    EXPECT_EQ(log, (std::vector<std::string>{"B CM_EXIT", "B OnExit", "C CM_ENTER", "C OnEnter"}))
+        << "the panel is neither left nor entered";
+    log.clear();
+    PressTab(c);
+    EXPECT_EQ(GetFocus(), d->Handle());
+    EXPECT_EQ(log, (std::vector<std::string>{"C CM_EXIT", "C OnExit", "P CM_EXIT", "P OnExit", "D CM_ENTER",
+                                             "D OnEnter"}));
+    PressTab(d);
+    EXPECT_EQ(GetFocus(), a->Handle()) << "round to the first";
+    EXPECT_EQ(form->ActiveControl(), a);
+    EXPECT_TRUE(app.boxes.empty());
+}
+
+TEST_F(ControlFocus, AnExitThatRaisesKeepsTheFocusShowsOneBoxAndEntersNothing) {
+    ProbeControl* a = Add(form, "A", 0);
+    ProbeControl* b = Add(form, "B", 1);
+    ShowAndFocus(a);
+    a->rejectExit = true;
+    log.clear();
+
+    PressTab(a, 300);
+    EXPECT_EQ(app.boxes, std::vector<std::string>{"Value rejected"});
+    EXPECT_EQ(GetFocus(), a->Handle()) << "the focus stays";
+    EXPECT_EQ(form->ActiveControl(), a);
+    EXPECT_EQ(log, std::vector<std::string>{"A CM_EXIT"}) << "no OnExit, no CM_ENTER to the other, no second try";
+    EXPECT_EQ(b->count[fw::CM_ENTER], 0);
+
+    b->SetFocus();  // a click or a call: the same refusal
+    harness::PumpMessages(300);
+    EXPECT_EQ(app.boxes.size(), 2u);
+    EXPECT_EQ(GetFocus(), a->Handle());
+
+    a->rejectExit = false;
+    log.clear();
+    PressTab(a);
+    EXPECT_EQ(GetFocus(), b->Handle());
+    EXPECT_EQ(log, (std::vector<std::string>{"A CM_EXIT", "A OnExit", "B CM_ENTER", "B OnEnter"}));
+}
+
+TEST_F(ControlFocus, TabStaysWithAControlWhoseDialogCodeAsksForIt) {
+    ProbeControl* a = Add(form, "A", 0, "");
+    Add(form, "B", 1);
+    ShowAndFocus(a);
+    std::vector<WORD> keys;
+    a->OnKeyDown = [&](fw::TObject*, WORD& key, fw::TShiftState) { keys.push_back(key); };
+    a->dlgCodeAdd = DLGC_WANTTAB;
+    PressTab(a, 300);
+    EXPECT_EQ(GetFocus(), a->Handle());
+    EXPECT_EQ(keys, std::vector<WORD>{VK_TAB});
+    a->dlgCodeAdd = 0;
+    PressTab(a);
+    EXPECT_NE(GetFocus(), a->Handle());
+}

@@ -1,0 +1,132 @@
+// The framework's notifications to a control: one per change, at the framework's ids, and
+// the window following the change (text, enabled state, font, colours).
+#include <gtest/gtest.h>
+
+#include "framework/StdCtrls.h"
+#include "tests/support/ControlProbes.h"
+
+namespace {
+
+using harness::ProbeControl;
+
+class ControlNotifications : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(LoadLibraryA("riched20.dll"));
+        form = fw::Create<harness::BareForm>(nullptr);
+        form->SetBounds(100, 100, 400, 300);
+    }
+    void TearDown() override { fw::Free(form); }
+
+    ProbeControl* NewProbe(fw::TWinControl* parent, const std::string& base = "RichEdit20A") {
+        auto* p = fw::Create<ProbeControl>(form, base);
+        p->SetParent(parent);
+        return p;
+    }
+
+    harness::BareForm* form = nullptr;
+};
+
+LOGFONTA FontOf(HWND h) {
+    LOGFONTA lf = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+}
+
+}  // namespace
+
+TEST_F(ControlNotifications, EachTextAssignmentIsOneTextChangedWithOrWithoutAWindow) {
+    ProbeControl* p = NewProbe(form);
+    p->SetText("before the window");
+    EXPECT_EQ(p->count[fw::CM_TEXTCHANGED], 1);
+    EXPECT_FALSE(p->HandleAllocated());
+    form->Show();
+    EXPECT_EQ(p->Text(), "before the window") << "the window gets the kept text";
+    EXPECT_EQ(p->count[fw::CM_TEXTCHANGED], 1) << "creating the window is no assignment";
+    p->SetText("in the window");
+    EXPECT_EQ(p->count[fw::CM_TEXTCHANGED], 2);
+    char buf[64] = {};
+    GetWindowTextA(p->Handle(), buf, sizeof buf);
+    EXPECT_STREQ(buf, "in the window");
+    p->DestroyHandle();
+    EXPECT_EQ(p->Text(), "in the window") << "kept when the window goes";
+}
+
+TEST_F(ControlNotifications, DisablingIsOneNotificationThatDisablesTheWindowAndGivesUpTheFocus) {
+    ProbeControl* p = NewProbe(form);
+    form->Show();
+    harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
+    p->SetFocus();
+    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == p->Handle(); }));
+    p->SetEnabled(false);
+    p->SetEnabled(false);
+    EXPECT_EQ(p->count[fw::CM_ENABLEDCHANGED], 1);
+    EXPECT_FALSE(IsWindowEnabled(p->Handle()));
+    EXPECT_NE(GetFocus(), p->Handle());
+    EXPECT_EQ(form->ActiveControl(), nullptr) << "the form no longer counts it as focused";
+    EXPECT_EQ(p->count[fw::CM_EXIT], 1) << "leaving it is an exit";
+    p->SetEnabled(true);
+    EXPECT_EQ(p->count[fw::CM_ENABLEDCHANGED], 2);
+    EXPECT_TRUE(IsWindowEnabled(p->Handle()));
+}
+
+TEST_F(ControlNotifications, AFontChangeIsOneNotificationAndReachesTheWindowAndTheChildrenThatFollow) {
+    auto* panel = fw::Create<fw::TWinControl>(form);
+    panel->SetParent(form);
+    // The system edit window answers WM_GETFONT with what it was handed.
+    ProbeControl* follower = NewProbe(panel, "EDIT");
+    ProbeControl* own = NewProbe(panel, "EDIT");
+    own->Font.SetName("Courier New");
+    EXPECT_FALSE(own->ParentFont());
+    form->Show();
+    follower->count.clear();
+    own->count.clear();
+
+    follower->Font.SetHeight(-20);
+    EXPECT_EQ(follower->count[fw::CM_FONTCHANGED], 1);
+    EXPECT_EQ(FontOf(follower->Handle()).lfHeight, -20) << "the window was handed the new font";
+    EXPECT_FALSE(follower->ParentFont());
+    follower->Font.SetHeight(-20);
+    EXPECT_EQ(follower->count[fw::CM_FONTCHANGED], 1) << "the same value is no change";
+
+    follower->SetParentFont(true);
+    EXPECT_EQ(follower->count[fw::CM_FONTCHANGED], 2);
+    EXPECT_EQ(FontOf(follower->Handle()).lfHeight, form->Font.Height()) << "back to the parent's font";
+    form->Font.SetName("Arial");
+    EXPECT_EQ(follower->count[fw::CM_FONTCHANGED], 3) << "the form's change reaches the grandchild once";
+    EXPECT_STREQ(FontOf(follower->Handle()).lfFaceName, "Arial");
+    EXPECT_EQ(own->count[fw::CM_FONTCHANGED], 0) << "a control with its own font does not follow";
+    EXPECT_EQ(own->Font.Name(), "Courier New");
+
+    fw::TFont bigger;
+    bigger.SetName("Arial");
+    bigger.SetHeight(-30);
+    bigger.SetStyle(fw::fsBold);
+    follower->Font.Assign(&bigger);
+    EXPECT_EQ(follower->count[fw::CM_FONTCHANGED], 4) << "one assignment, one notification";
+    EXPECT_EQ(FontOf(follower->Handle()).lfWeight, FW_BOLD);
+}
+
+TEST_F(ControlNotifications, ColourFollowsTheParentUntilSetAndSystemColourChangesReachEveryControl) {
+    auto* panel = fw::Create<ProbeControl>(form, "");
+    panel->SetParent(form);
+    ProbeControl* follower = NewProbe(panel);
+    follower->SetParentColor(true);
+    EXPECT_EQ(follower->Color(), panel->Color());
+    form->Show();
+    follower->count.clear();
+
+    panel->SetColor(0x123456);
+    EXPECT_EQ(panel->count[fw::CM_COLORCHANGED], 1);
+    EXPECT_EQ(follower->count[fw::CM_COLORCHANGED], 1);
+    EXPECT_EQ(follower->Color(), 0x123456u);
+    follower->SetColor(0x654321);
+    EXPECT_FALSE(follower->ParentColor());
+    panel->SetColor(0x111111);
+    EXPECT_EQ(follower->count[fw::CM_COLORCHANGED], 2) << "its own colour no longer follows";
+    EXPECT_EQ(follower->Color(), 0x654321u);
+
+    SendMessageA(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(panel->count[fw::CM_SYSCOLORCHANGE], 1);
+    EXPECT_EQ(follower->count[fw::CM_SYSCOLORCHANGE], 1) << "passed on to the grandchild";
+}

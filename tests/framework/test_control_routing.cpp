@@ -1,0 +1,110 @@
+// Messages through a control's window: what no handler takes reaches the window class's
+// own procedure whatever its number, the framework's own range stays inside, and a
+// superclassed rich edit behaves as the plain rich edit does.
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include "tests/support/ControlProbes.h"
+
+namespace {
+
+using harness::ProbeControl;
+
+std::vector<UINT> g_baseSaw;
+
+LRESULT CALLBACK RecordingBaseProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    g_baseSaw.push_back(m);
+    return DefWindowProcA(h, m, w, l);
+}
+
+class ControlRouting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(LoadLibraryA("riched20.dll"));
+        form = fw::Create<harness::BareForm>(nullptr);
+        form->SetBounds(100, 100, 400, 300);
+        form->Show();
+    }
+    void TearDown() override { fw::Free(form); }
+
+    ProbeControl* NewProbe(const std::string& base) {
+        auto* p = fw::Create<ProbeControl>(form, base);
+        p->SetParent(form);
+        p->Handle();
+        return p;
+    }
+
+    harness::BareForm* form = nullptr;
+};
+
+bool Has(const std::vector<UINT>& v, UINT m) { return std::find(v.begin(), v.end(), m) != v.end(); }
+
+}  // namespace
+
+TEST_F(ControlRouting, UnhandledMessagesOfAnyNumberReachTheWindowClassButTheFrameworkRangeStaysInside) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingBaseProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RecordingBase";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    ProbeControl* p = NewProbe("RecordingBase");
+    g_baseSaw.clear();
+    for (UINT m : {WM_USER + 0x35u, WM_APP + 1u, 0xC123u, fw::CM_CHANGED, fw::CN_COMMAND, 0xB000u, 0xBFFFu})
+        SendMessageA(p->Handle(), m, 0, 0);
+    EXPECT_TRUE(Has(g_baseSaw, WM_USER + 0x35)) << "a WM_USER message";
+    EXPECT_TRUE(Has(g_baseSaw, WM_APP + 1)) << "an application message";
+    EXPECT_TRUE(Has(g_baseSaw, 0xC123)) << "a registered message";
+    for (UINT m : {fw::CM_CHANGED, fw::CN_COMMAND, 0xB000u, 0xBFFFu}) EXPECT_FALSE(Has(g_baseSaw, m)) << std::hex << m;
+    EXPECT_EQ(p->count[fw::CM_CHANGED], 1) << "the control itself still gets its own messages";
+}
+
+TEST_F(ControlRouting, SuperclassedRichEditAnswersAsThePlainOneAndKeepsItsLimit) {
+    ProbeControl* p = NewProbe("RichEdit20A");
+    HWND plain = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE, 0, 40, 120, 24, form->Handle(), nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(SendMessageA(p->Handle(), EM_GETTEXTMODE, 0, 0), SendMessageA(plain, EM_GETTEXTMODE, 0, 0));
+    EXPECT_EQ(p->Perform(EM_GETTEXTMODE), SendMessageA(plain, EM_GETTEXTMODE, 0, 0)) << "through Perform as well";
+    // The control's window was handed its font; the plain window gets the same. Emptied
+    // by WM_SETTEXT, both can change their mode.
+    SendMessageA(plain, WM_SETFONT, SendMessageA(p->Handle(), WM_GETFONT, 0, 0), FALSE);
+    for (HWND h : {p->Handle(), plain}) {
+        SendMessageA(h, WM_SETTEXT, 0, 0);
+        SendMessageA(h, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    }
+    EXPECT_EQ(SendMessageA(p->Handle(), EM_GETTEXTMODE, 0, 0), SendMessageA(plain, EM_GETTEXTMODE, 0, 0));
+    EXPECT_TRUE(SendMessageA(p->Handle(), EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
+
+    SendMessageA(p->Handle(), EM_EXLIMITTEXT, 0, 5);
+    EXPECT_EQ(SendMessageA(p->Handle(), EM_GETLIMITTEXT, 0, 0), 5);
+    for (int i = 0; i < 8; ++i) SendMessageA(p->Handle(), WM_CHAR, 'a' + i, 1);
+    EXPECT_EQ(p->Text(), "abcde") << "typing stops at the limit";
+    DestroyWindow(plain);
+}
+
+TEST_F(ControlRouting, EachTextChangeOfTheRichEditComesBackAsOneChangeNotification) {
+    ProbeControl* p = NewProbe("RichEdit20A");
+    SendMessageA(p->Handle(), EM_SETEVENTMASK, 0, ENM_CHANGE);
+    int changes = 0;
+    for (char c : std::string("xyz")) {
+        SendMessageA(p->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        EXPECT_EQ(p->commands[EN_CHANGE], ++changes) << "after typing " << c;
+    }
+    SendMessageA(p->Handle(), EM_SETSEL, 0, 1);
+    SendMessageA(p->Handle(), WM_CLEAR, 0, 0);
+    EXPECT_EQ(p->commands[EN_CHANGE], ++changes) << "a deletion";
+    EXPECT_EQ(p->Text(), "yz");
+
+}
+
+TEST(ControlMessages, TheFrameworkNotificationsHaveTheirAgreedNumbers) {
+    // Controls built elsewhere send and handle these by number.
+    const std::pair<UINT, UINT> ids[] = {
+        {fw::CM_CANCELMODE, 0xB004},  {fw::CM_ENABLEDCHANGED, 0xB00C}, {fw::CM_COLORCHANGED, 0xB00D},
+        {fw::CM_FONTCHANGED, 0xB00E}, {fw::CM_TEXTCHANGED, 0xB012},    {fw::CM_MOUSEENTER, 0xB013},
+        {fw::CM_MOUSELEAVE, 0xB014},  {fw::CM_SHOWINGCHANGED, 0xB019}, {fw::CM_ENTER, 0xB01A},
+        {fw::CM_EXIT, 0xB01B},        {fw::CM_SYSCOLORCHANGE, 0xB024}, {fw::CM_CHANGED, 0xB037},
+        {fw::CN_COMMAND, 0xBD11},     {fw::CN_NOTIFY, 0xBC4E}};
+    for (auto& [id, number] : ids) EXPECT_EQ(id, number);
+}

@@ -1,0 +1,104 @@
+// Popup menus: an item picked from the keyboard runs its OnClick once, disabled items and
+// separators never run, items are freed exactly once whoever goes first, and the menu
+// handle goes with the menu.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "framework/Menus.h"
+
+namespace {
+
+int g_itemsDestroyed = 0;
+
+class TCountedItem : public fw::TMenuItem {
+public:
+    using TMenuItem::TMenuItem;
+    ~TCountedItem() override { ++g_itemsDestroyed; }
+};
+
+// A menu of "&Undo" (-1), a separator, "Cu&t" (-3) and "&Paste" (-5), items owned by Owner.
+struct MenuFixture : ::testing::Test {
+    void SetUp() override {
+        g_itemsDestroyed = 0;
+        owner = fw::Create<fw::TComponent>(nullptr);
+        menu = fw::Create<fw::TPopupMenu>(owner);
+        for (auto [caption, tag] : {std::pair<const char*, int>{"&Undo", -1}, {"-", 0x7FFFFFFF}, {"Cu&t", -3}, {"&Paste", -5}}) {
+            auto* item = fw::Create<TCountedItem>(owner);
+            item->Caption = caption;
+            item->Tag = tag;
+            item->OnClick = [this](fw::TObject* sender) { tags.push_back(static_cast<fw::TMenuItem*>(sender)->Tag); };
+            menu->Items()->Add(item);
+        }
+        window = CreateWindowExA(0, "STATIC", "keys", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        fw::Free(owner);
+        DestroyWindow(window);
+    }
+    static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+    // Queues the keys, then shows the menu; its own loop reads them.
+    void PopupWithKeys(std::initializer_list<WPARAM> keys) {
+        for (WPARAM k : keys) {
+            PostMessageA(window, WM_KEYDOWN, k, 1);
+            PostMessageA(window, WM_KEYUP, k, 0xC0000001);
+        }
+        UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp);  // never hang the run
+        menu->Popup(100, 100);
+        KillTimer(nullptr, timer);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    fw::TComponent* owner = nullptr;
+    fw::TPopupMenu* menu = nullptr;
+    HWND window = nullptr;
+    std::vector<long long> tags;
+};
+
+}  // namespace
+
+TEST_F(MenuFixture, AnItemPickedFromTheKeyboardRunsItsClickOnceWithItsTag) {
+    PopupWithKeys({VK_DOWN, VK_DOWN, VK_RETURN});  // past the separator to "Cut"
+    EXPECT_EQ(tags, std::vector<long long>{-3});
+    HMENU handle = menu->Handle();
+    ASSERT_TRUE(IsMenu(handle));
+    EXPECT_EQ(GetMenuItemCount(handle), 4);
+    EXPECT_EQ(GetMenuState(handle, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+
+    PopupWithKeys({VK_ESCAPE});
+    EXPECT_EQ(tags, std::vector<long long>{-3}) << "a dismissed menu runs nothing";
+    EXPECT_FALSE(IsMenu(handle)) << "each showing builds the menu afresh";
+    handle = menu->Handle();
+    fw::Free(menu);
+    EXPECT_FALSE(IsMenu(handle)) << "the menu handle goes with the menu";
+    menu = nullptr;
+}
+
+TEST_F(MenuFixture, ADisabledItemCannotRun) {
+    menu->Items()->Items(0)->Enabled = false;
+    PopupWithKeys({VK_DOWN, VK_RETURN, VK_ESCAPE});
+    EXPECT_TRUE(tags.empty());
+    EXPECT_EQ(GetMenuState(menu->Handle(), 0, MF_BYPOSITION) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    menu->Items()->Items(0)->Click();
+    menu->Items()->Items(1)->Click();
+    EXPECT_TRUE(tags.empty()) << "neither a disabled item nor a separator runs when clicked";
+}
+
+TEST_F(MenuFixture, ItemsAreFreedOnceWhoeverGoesFirst) {
+    // The item goes first: it leaves the menu.
+    fw::Free(menu->Items()->Items(3));
+    EXPECT_EQ(g_itemsDestroyed, 1);
+    EXPECT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(owner->ComponentCount(), 4);
+    // The menu goes next: its items with it, and their owner forgets them.
+    fw::Free(menu);
+    menu = nullptr;
+    EXPECT_EQ(g_itemsDestroyed, 4);
+    EXPECT_EQ(owner->ComponentCount(), 0);
+}
+
+TEST_F(MenuFixture, TheOwnerFreesMenuAndItemsOnce) {
+    fw::Free(owner);
+    owner = nullptr;
+    EXPECT_EQ(g_itemsDestroyed, 4);
+}

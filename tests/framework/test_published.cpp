@@ -1,0 +1,359 @@
+// Published properties through form descriptions: nested persistent objects, enumerations
+// and sets by name, references resolved after the whole description, filer properties,
+// the writer's defaults and stored rules, and the read-write-read round trip.
+#include <gtest/gtest.h>
+
+#include "framework/ColorNames.h"
+#include "framework/FormDescription.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/Published.h"
+
+namespace {
+
+constexpr const char* kBorderNames[] = {"xbsNone", "xbsSingle", "xbsThick", "xbsFlat", "xbs3D"};
+constexpr fw::TEnumType kBorderType("TTestBorderStyle", kBorderNames);
+constexpr const char* kEdgeNames[] = {"edgLeft", "edgTop", "edgRight", "edgBottom"};
+constexpr fw::TEnumType kEdgeType("TTestEdge", kEdgeNames);
+constexpr const char* kValueNames[] = {"svBorderColor", "svBorderStyle", "svEdges"};
+constexpr fw::TEnumType kValueType("TTestStyleValue", kValueNames);
+
+// A style-like persistent object: each value counts (and is stored) once assigned.
+class TTestStyle : public fw::TPersistent {
+public:
+    FW_CLASS(TTestStyle)
+    FW_PUBLISHED
+    long long assigned = 0;
+    fw::TColor borderColor = 0;
+    long long borderStyle = 0, edges = 0;
+
+    void Assign(fw::TPersistent* source) override {
+        if (auto* s = dynamic_cast<TTestStyle*>(source)) {
+            borderColor = s->borderColor;
+            borderStyle = s->borderStyle;
+            edges = s->edges;
+            assigned = 7;
+        } else {
+            fw::TPersistent::Assign(source);
+        }
+    }
+};
+
+const fw::TPropTable& TTestStyle::Published() {
+    using T = TTestStyle;
+    static const fw::TPropTable table = fw::TPublish<T>(&fw::TPersistent::Published())
+        .Set("AssignedValues", kValueType, [](const T& s) { return s.assigned; }, [](T& s, long long v) { s.assigned = v; })
+        .NotStored()
+        .Color("BorderColor", [](const T& s) { return s.borderColor; },
+               [](T& s, long long v) { s.borderColor = static_cast<fw::TColor>(v), s.assigned |= 1; })
+        .Stored([](const T& s) { return (s.assigned & 1) != 0; })
+        .Enum("BorderStyle", kBorderType, [](const T& s) { return s.borderStyle; },
+              [](T& s, long long v) { s.borderStyle = v, s.assigned |= 2; })
+        .Stored([](const T& s) { return (s.assigned & 2) != 0; })
+        .Set("Edges", kEdgeType, [](const T& s) { return s.edges; }, [](T& s, long long v) { s.edges = v, s.assigned |= 4; })
+        .Stored([](const T& s) { return (s.assigned & 4) != 0; })
+        .Table();
+    return table;
+}
+
+class TTestController : public fw::TComponent {
+public:
+    FW_CLASS(TTestController)
+    FW_PUBLISHED
+    explicit TTestController(fw::TComponent* owner) : TComponent(owner) {}
+    long long borderStyle = 4;
+    fw::TColor borderColor = fw::clWindowFrame;
+};
+
+const fw::TPropTable& TTestController::Published() {
+    using T = TTestController;
+    static const fw::TPropTable table = fw::TPublish<T>(&fw::TComponent::Published())
+        .Color("BorderColor", [](const T& c) { return c.borderColor; },
+               [](T& c, long long v) { c.borderColor = static_cast<fw::TColor>(v); })
+        .Default(fw::clWindowFrame)
+        .Enum("BorderStyle", kBorderType, [](const T& c) { return c.borderStyle; }, [](T& c, long long v) { c.borderStyle = v; })
+        .Default(4)
+        .Table();
+    return table;
+}
+
+// An edit-like control: a nested style, a controller reference, a height that only the
+// filer property "Height" stores, and the filer property "StoredValues".
+class TTestEdit : public fw::TWinControl {
+public:
+    FW_CLASS(TTestEdit)
+    FW_PUBLISHED
+    explicit TTestEdit(fw::TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 121, 21); }
+    TTestStyle Style;
+    TTestController* controller = nullptr;
+    bool autoSize = true;
+    int storedValues = 0;
+    char passwordChar = 0;
+    int heightReads = 0;
+
+    void SetController(TTestController* c) {
+        controller = c;
+        if (c) FreeNotification(c);
+    }
+    void DefineProperties(fw::TFiler& filer) override {
+        TWinControl::DefineProperties(filer);
+        filer.DefineProperty(
+            "Height", [this](const fw::TPropValue& v) { ++heightReads, SetBounds(Left(), Top(), Width(), v.AsInt()); },
+            [this] {
+                fw::TPropValue v;
+                v.i = Height();
+                return v;
+            },
+            !autoSize);
+        filer.DefineProperty(
+            "StoredValues", [this](const fw::TPropValue& v) { storedValues = v.AsInt() & 0xFF; },
+            [this] {
+                fw::TPropValue v;
+                v.i = storedValues & 0xFF;
+                return v;
+            },
+            storedValues != 0);
+    }
+};
+
+const fw::TPropTable& TTestEdit::Published() {
+    using T = TTestEdit;
+    static const fw::TPropTable table = fw::TPublish<T>(&fw::TWinControl::Published())
+        .Integer("Height", [](const T& e) { return e.Height(); },
+                 [](T& e, long long v) { e.SetBounds(e.Left(), e.Top(), e.Width(), static_cast<int>(v)); })
+        .NotStored()
+        .Boolean("AutoSize", [](const T& e) { return e.autoSize; }, [](T& e, long long v) { e.autoSize = v != 0; })
+        .Default(1)
+        .Char("PasswordChar", [](const T& e) { return static_cast<unsigned char>(e.passwordChar); },
+              [](T& e, long long v) { e.passwordChar = static_cast<char>(v); })
+        .Default(0)
+        .Object("Style", [](T& e) { return &e.Style; })
+        .Reference<TTestController>("StyleController", [](const T& e) { return e.controller; },
+                                    [](T& e, TTestController* c) { e.SetController(c); })
+        .Table();
+    return table;
+}
+
+class TPropForm : public fw::TForm {
+public:
+    FW_CLASS(TPropForm)
+    explicit TPropForm(fw::TComponent* owner) : TForm(owner) {
+        Handler("ItemClick", fw::TNotifyEvent([this](fw::TObject* s) { clicked = static_cast<fw::TMenuItem*>(s); }));
+    }
+    bool HasDescription() const override { return false; }
+    fw::TMenuItem* clicked = nullptr;
+    template <class T>
+    T* Find(const char* name) {
+        return dynamic_cast<T*>(FindComponent(name));
+    }
+};
+
+struct Published : ::testing::Test {
+    void SetUp() override {
+        fw::RegisterFormsClasses();
+        fw::TClassRegistry::Register<TTestEdit>();
+        fw::TClassRegistry::Register<TTestController>();
+    }
+    void TearDown() override {
+        for (TPropForm* f : forms) fw::Free(f);
+    }
+    TPropForm* Load(const std::string& text) {
+        forms.push_back(fw::Create<TPropForm>(nullptr));
+        auto node = fw::ParseDescription(text);
+        fw::ApplyDescription(*node, forms.back(), *forms.back());
+        return forms.back();
+    }
+    std::string ErrorOf(const std::string& text) {
+        try {
+            Load(text);
+        } catch (const fw::EReadError& e) {
+            return e.Message();
+        }
+        return "(no error)";
+    }
+    std::vector<TPropForm*> forms;
+};
+
+const char* kForm = R"(object PropForm: TPropForm
+  Left = 10
+  Top = 20
+  Width = 300
+  Height = 200
+  object First: TTestEdit
+    Left = 8
+    Style.BorderStyle = xbsSingle
+    Style.Edges = [edgLeft, edgBottom]
+    StyleController = Controller1
+    PopupMenu = Menu1
+    TabOrder = 0
+    StoredValues = 65
+    PasswordChar = '*'
+    Font.Height = -12
+  end
+  object Controller1: TTestController
+    BorderColor = $00123456
+    BorderStyle = xbsFlat
+  end
+  object Second: TTestEdit
+    Left = 8
+    Top = 40
+    AutoSize = False
+    Height = 30
+    StyleController = Controller1
+    Style.BorderColor = clBtnShadow
+  end
+  object Menu1: TPopupMenu
+    AutoPopup = False
+    object Undo: TMenuItem
+      Caption = '&Undo'
+      Tag = -1
+      OnClick = ItemClick
+    end
+    object Line: TMenuItem
+      Caption = '-'
+      Tag = $7FFFFFFF
+    end
+    object Paste: TMenuItem
+      Caption = '&Paste'
+      Enabled = False
+      Tag = -5
+    end
+  end
+end
+)";
+
+}  // namespace
+
+TEST_F(Published, NestedPropertiesAndReferencesDeclaredBeforeOrAfterTheirTargetLoad) {
+    TPropForm* form = Load(kForm);
+    auto* first = form->Find<TTestEdit>("First");
+    auto* second = form->Find<TTestEdit>("Second");
+    auto* controller = form->Find<TTestController>("Controller1");
+    auto* menu = form->Find<fw::TPopupMenu>("Menu1");
+    ASSERT_TRUE(first && second && controller && menu);
+    EXPECT_EQ(first->Style.borderStyle, 1) << "Style.BorderStyle = xbsSingle reaches the nested style";
+    EXPECT_EQ(first->Style.edges, 0x9);
+    EXPECT_EQ(first->Style.assigned, 6) << "only the values set are marked";
+    EXPECT_EQ(first->controller, controller) << "a reference to a component declared later";
+    EXPECT_EQ(second->controller, controller) << "a reference to a component declared earlier";
+    EXPECT_EQ(first->PopupMenu(), menu);
+    EXPECT_EQ(first->storedValues, 65) << "the filer property is read by name";
+    EXPECT_EQ(first->passwordChar, '*');
+    EXPECT_EQ(first->Font.Height(), -12);
+    EXPECT_FALSE(first->ParentFont()) << "a font set in the description is the control's own";
+    EXPECT_EQ(controller->borderColor, 0x123456u) << "hexadecimal integers";
+    EXPECT_EQ(controller->borderStyle, 3);
+    EXPECT_EQ(second->Style.borderColor, fw::clBtnShadow);
+    EXPECT_EQ(second->Height(), 30);
+    EXPECT_EQ(second->heightReads, 0) << "the published Height is found before the filer one";
+    EXPECT_FALSE(menu->AutoPopup);
+    ASSERT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(menu->Items()->Items(0)->Tag, -1);
+    EXPECT_EQ(menu->Items()->Items(1)->Tag, 0x7FFFFFFF);
+    EXPECT_FALSE(menu->Items()->Items(2)->Enabled);
+    menu->Items()->Items(0)->Click();
+    EXPECT_EQ(form->clicked, menu->Items()->Items(0));
+
+    // Freeing a referenced component clears every reference to it.
+    fw::Free(controller);
+    EXPECT_EQ(first->controller, nullptr);
+    EXPECT_EQ(second->controller, nullptr);
+    fw::Free(menu);
+    EXPECT_EQ(first->PopupMenu(), nullptr);
+}
+
+TEST_F(Published, BadReferencesAndValuesFailNamingTheLine) {
+    EXPECT_EQ(ErrorOf("object PropForm: TPropForm\n  object E: TTestEdit\n    Left = 1\n    StyleController = Nobody\n"
+                      "  end\nend\n"),
+              "Error reading E.StyleController: component Nobody not found (line 4)");
+    EXPECT_EQ(ErrorOf("object PropForm: TPropForm\n  object E: TTestEdit\n    StyleController = M\n  end\n"
+                      "  object M: TPopupMenu\n  end\nend\n"),
+              "Error reading E.StyleController: M is not a TTestController (line 3)");
+    EXPECT_EQ(ErrorOf("object PropForm: TPropForm\n  object E: TTestEdit\n    Style.BorderStyle = xbsRound\n  end\nend\n"),
+              "Invalid property value xbsRound (line 3)");
+    EXPECT_EQ(ErrorOf("object PropForm: TPropForm\n  object E: TTestEdit\n    Style.Edges = [edgLeft, edgMiddle]\n"
+                      "  end\nend\n"),
+              "Invalid property value edgMiddle (line 3)");
+    EXPECT_NE(ErrorOf("object PropForm: TPropForm\n  object E: TTestEdit\n    Style.Shape = 1\n  end\nend\n")
+                  .find("E.Style.Shape"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("object PropForm: TPropForm\n  Left = $\nend\n").find("line 2: malformed hexadecimal"),
+              std::string::npos);
+}
+
+TEST_F(Published, AssignRefusesNilAndUnlikeSourcesWithTheFrameworkText) {
+    TTestStyle style, other;
+    other.borderStyle = 2;
+    style.Assign(&other);
+    EXPECT_EQ(style.borderStyle, 2);
+    auto messageOf = [&](fw::TPersistent* source) {
+        try {
+            style.Assign(source);
+        } catch (const fw::EConvertError& e) {
+            return e.Message();
+        }
+        return std::string("(no error)");
+    };
+    auto* controller = fw::Create<TTestController>(nullptr);
+    EXPECT_EQ(messageOf(nullptr), "Cannot assign a nil to a TTestStyle");
+    EXPECT_EQ(messageOf(controller), "Cannot assign a TTestController to a TTestStyle");
+    EXPECT_EQ(style.borderStyle, 2) << "a refused assignment leaves the target unchanged";
+    fw::Free(controller);
+}
+
+TEST_F(Published, WriterLeavesOutDefaultsAndUnstoredValuesAndARoundTripReproducesTheForm) {
+    std::string written = fw::WriteDescription(Load(kForm));
+    SCOPED_TRACE(written);
+    // The first edit: auto-sized, so no height at all; only the style values it set.
+    EXPECT_NE(written.find("    Style.BorderStyle = xbsSingle\n    Style.Edges = [edgLeft, edgBottom]\n"),
+              std::string::npos);
+    EXPECT_EQ(written.find("AssignedValues"), std::string::npos);
+    EXPECT_EQ(written.find("AutoPopup = True"), std::string::npos);
+    EXPECT_NE(written.find("    StoredValues = 65\n"), std::string::npos);
+    EXPECT_NE(written.find("    PasswordChar = '*'\n"), std::string::npos);
+    EXPECT_NE(written.find("    StyleController = Controller1\n"), std::string::npos);
+    EXPECT_NE(written.find("    PopupMenu = Menu1\n"), std::string::npos);
+    EXPECT_NE(written.find("    Font.Height = -12\n"), std::string::npos);
+    EXPECT_EQ(written.find("AutoSize = True"), std::string::npos) << "a value at its default";
+    EXPECT_NE(written.find("    AutoSize = False\n"), std::string::npos);
+    EXPECT_NE(written.find("    Height = 30\n"), std::string::npos) << "the filer Height of the edit without auto-size";
+    EXPECT_EQ(written.find("    Height = 21\n"), std::string::npos) << "the published Height is never stored";
+    EXPECT_NE(written.find("    BorderColor = $00123456\n    BorderStyle = xbsFlat\n"), std::string::npos);
+    EXPECT_NE(written.find("    Style.BorderColor = clBtnShadow\n"), std::string::npos);
+    EXPECT_NE(written.find("      Tag = 2147483647\n"), std::string::npos);
+    EXPECT_NE(written.find("      Enabled = False\n"), std::string::npos);
+    EXPECT_NE(written.find("      OnClick = ItemClick\n"), std::string::npos);
+    EXPECT_EQ(written.find("Enabled = True"), std::string::npos);
+    EXPECT_EQ(written.find("TabOrder = -1"), std::string::npos);
+
+    TPropForm* again = Load(written);
+    EXPECT_EQ(fw::WriteDescription(again), written);
+    auto* first = again->Find<TTestEdit>("First");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Style.borderStyle, 1);
+    EXPECT_EQ(first->controller, again->Find<TTestController>("Controller1"));
+    EXPECT_EQ(first->PopupMenu(), again->Find<fw::TPopupMenu>("Menu1"));
+    ASSERT_EQ(first->PopupMenu()->Items()->Count(), 3);
+    EXPECT_EQ(first->PopupMenu()->Items()->Items(2)->Caption, "&Paste");
+    EXPECT_EQ(again->Find<TTestEdit>("Second")->Height(), 30) << "the height written by the filer property";
+}
+
+TEST_F(Published, ColourNamesResolveBothWaysAndToTheirRgb) {
+    fw::TColor c;
+    ASSERT_TRUE(fw::IdentToColor("clWindowFrame", c));
+    EXPECT_EQ(c, 0xFF000006u);
+    ASSERT_TRUE(fw::IdentToColor("clDefault", c));
+    EXPECT_EQ(c, 0x20000000u);
+    ASSERT_TRUE(fw::IdentToColor("clNone", c));
+    EXPECT_EQ(c, 0x1FFFFFFFu);
+    ASSERT_TRUE(fw::IdentToColor("clOlive", c));
+    EXPECT_EQ(c, 0x008080u);
+    std::string name;
+    ASSERT_TRUE(fw::ColorToIdent(0xFF000010u, name));
+    EXPECT_EQ(name, "clBtnShadow");
+    EXPECT_FALSE(fw::ColorToIdent(0x123456u, name));
+    EXPECT_EQ(fw::ColorToRGB(fw::clBtnShadow), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(fw::ColorToRGB(fw::clWindowFrame), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(fw::ColorToRGB(fw::clOlive), RGB(0x80, 0x80, 0));
+    EXPECT_EQ(fw::ColorToRGB(fw::clDefault), 0u) << "no colour is not a system colour";
+}
