@@ -3,6 +3,7 @@
 #include "editors/dxCalc.h"
 #include "editors/dxCntner.h"
 #include "editors/dxDraw.h"
+#include "editors/dxEdLib.h"
 #include "editors/dxEditorUnit.h"
 #include "editors/dxExEdtr.h"
 #include "editors/dxGrDate.h"
@@ -11,11 +12,6 @@ namespace editors {
 
 fw::TUnit& dxEditConstsUnit() {
     static fw::TUnit unit("dxEditConsts", nullptr, nullptr);
-    return unit;
-}
-
-fw::TUnit& dxEdLibUnit() {
-    static fw::TUnit unit("dxEdLib", nullptr, nullptr);
     return unit;
 }
 
