@@ -6,10 +6,20 @@
 namespace editors {
 
 std::string CalcErrorText;
+fw::TBitmap* CalcBitmap = nullptr;
 
 fw::TUnit& dxCalcUnit() {
     static fw::TUnit unit(
-        "dxCalc", [] { CalcErrorText = fw::LoadStr(sdxCalcError); }, [] { CalcErrorText.clear(); });
+        "dxCalc",
+        [] {
+            CalcBitmap = new fw::TBitmap;
+            CalcErrorText = fw::LoadStr(sdxCalcError);
+        },
+        [] {
+            delete CalcBitmap;
+            CalcBitmap = nullptr;
+            CalcErrorText.clear();
+        });
     return unit;
 }
 

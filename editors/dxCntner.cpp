@@ -5,15 +5,21 @@
 
 namespace editors {
 
-const std::vector<const char*> TdxEditBorderStyleNames = {"xbsNone", "xbsSingle", "xbsThick", "xbsFlat", "xbs3D"};
-const std::vector<const char*> TdxEditButtonViewStyleNames = {"btsDefault", "bts3D", "btsFlat", "btsSimple",
-                                                              "btsHotFlat"};
-const std::vector<const char*> TdxEditButtonTransparenceNames = {"ebtNone", "ebtInactive", "ebtAlways",
-                                                                 "ebtHideInactive"};
-const std::vector<const char*> TdxEditEdgeNames = {"edgLeft", "edgTop", "edgRight", "edgBottom"};
-const std::vector<const char*> TdxEditStyleValueNames = {"svBorderColor", "svBorderStyle", "svButtonStyle",
-                                                         "svButtonTransparence", "svEdges", "svHotTrack",
-                                                         "svShadow"};
+namespace {
+constexpr const char* BorderStyleNames[] = {"xbsNone", "xbsSingle", "xbsThick", "xbsFlat", "xbs3D"};
+constexpr const char* ButtonViewStyleNames[] = {"btsDefault", "bts3D", "btsFlat", "btsSimple", "btsHotFlat"};
+constexpr const char* ButtonTransparenceNames[] = {"ebtNone", "ebtInactive", "ebtAlways", "ebtHideInactive"};
+constexpr const char* EdgeNames[] = {"edgLeft", "edgTop", "edgRight", "edgBottom"};
+constexpr const char* StyleValueNames[] = {"svBorderColor",        "svBorderStyle", "svButtonStyle",
+                                           "svButtonTransparence", "svEdges",       "svHotTrack",
+                                           "svShadow"};
+}  // namespace
+
+const fw::TEnumType TdxEditBorderStyleType("TdxEditBorderStyle", BorderStyleNames);
+const fw::TEnumType TdxEditButtonViewStyleType("TdxEditButtonViewStyle", ButtonViewStyleNames);
+const fw::TEnumType TdxEditButtonTransparenceType("TdxEditButtonTransparence", ButtonTransparenceNames);
+const fw::TEnumType TdxEditEdgeType("TdxEditEdge", EdgeNames);
+const fw::TEnumType TdxEditStyleValueType("TdxEditStyleValue", StyleValueNames);
 
 TdxEditStyleController* DefaultEditStyleController = nullptr;
 
@@ -30,6 +36,7 @@ fw::TUnit& dxCntnerUnit() {
             // The colour is resolved once: later changes of the system colours are not followed.
             ShadowBrush = CreateSolidBrush(fw::ColorToRGB(clBtnShadow));
             DefaultEditStyleController = fw::Create<TdxEditStyleController>(nullptr);
+            RegisterStyleClasses();
         },
         [] {
             fw::FreeAndNil(DefaultEditStyleController);

@@ -12,6 +12,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/Published.h"
 #include "framework/Units.h"
 
 namespace editors {
@@ -32,12 +33,12 @@ using TdxEditStyleValues = std::uint8_t;
 constexpr std::uint8_t SetOf(std::uint8_t member) { return static_cast<std::uint8_t>(1u << member); }
 constexpr TdxEditEdges AllEdges = 0x0F;
 
-// Value names, ordinal 0 first.
-extern const std::vector<const char*> TdxEditBorderStyleNames;
-extern const std::vector<const char*> TdxEditButtonViewStyleNames;
-extern const std::vector<const char*> TdxEditButtonTransparenceNames;
-extern const std::vector<const char*> TdxEditEdgeNames;
-extern const std::vector<const char*> TdxEditStyleValueNames;
+// Value names in form descriptions, ordinal 0 first (a set uses its element's names).
+extern const fw::TEnumType TdxEditBorderStyleType;
+extern const fw::TEnumType TdxEditButtonViewStyleType;
+extern const fw::TEnumType TdxEditButtonTransparenceType;
+extern const fw::TEnumType TdxEditEdgeType;
+extern const fw::TEnumType TdxEditStyleValueType;
 
 constexpr TColor clWindowFrame = fw::SystemColor(COLOR_WINDOWFRAME);
 constexpr TColor clBtnShadow = fw::SystemColor(COLOR_BTNSHADOW);
@@ -75,6 +76,7 @@ using TdxStyleChangedEvent = std::function<void(fw::TObject* Sender, fw::TObject
 class TdxStyleController : public fw::TComponent {
 public:
     FW_CLASS(TdxStyleController)
+    FW_PUBLISHED
     explicit TdxStyleController(fw::TComponent* AOwner);
     ~TdxStyleController() override;
     void Loaded() override;
@@ -92,6 +94,7 @@ public:
     TdxStyledEdit* Listener(int i) const { return listeners_->at(static_cast<size_t>(i)); }
 
     TdxStyleChangedEvent OnStyleChanged;
+    bool SetEvent(const std::string& name, const std::any& handler) override;
 
 private:
     std::unique_ptr<std::vector<TdxStyledEdit*>> listeners_;
@@ -101,6 +104,7 @@ private:
 class TdxEditStyleController : public TdxStyleController {
 public:
     FW_CLASS(TdxEditStyleController)
+    FW_PUBLISHED
     explicit TdxEditStyleController(fw::TComponent* AOwner);
 
     // From another TdxEditStyleController: its seven values through the setters in one
@@ -153,6 +157,7 @@ private:
 class TdxEditStyle : public fw::TPersistent {
 public:
     FW_CLASS(TdxEditStyle)
+    FW_PUBLISHED
     explicit TdxEditStyle(TdxStyledEdit* AEdit);
     ~TdxEditStyle() override;
     void AfterConstruction() override;
@@ -222,6 +227,9 @@ extern TdxEditStyleController* DefaultEditStyleController;
 // Takes the next pending message Msg for Wnd out of this thread's queue; a WM_QUIT taken
 // so is posted again with its exit code.
 void KillMessage(HWND Wnd, UINT Msg);
+
+// Makes the controller classes known to form descriptions.
+void RegisterStyleClasses();
 
 fw::TUnit& dxCntnerUnit();
 

@@ -1,6 +1,7 @@
 #include "editors/dxExEdtr.h"
 
 #include "editors/EditorStrings.h"
+#include "framework/Cursors.h"
 #include "framework/SysUtils.h"
 
 namespace editors {
@@ -34,31 +35,31 @@ std::array<TToolCommand, 7> MakeToolCommands() {
 
 HCURSOR handPoint = nullptr;
 
-HBITMAP LoadProgramBitmap(const char* name) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
-}
-
-// Loads the named bitmaps in order, skipping empty names; the first one loaded gives the size.
-void LoadImageBitmaps(TEditorImageBitmaps& images, const std::vector<const char*>& names, TColor maskColor) {
-    images.MaskColor = maskColor;
-    for (const char* name : names) {
-        if (!*name) continue;
-        HBITMAP bitmap = LoadProgramBitmap(name);
-        BITMAP info;
-        if (bitmap && images.Width == 0 && images.Height == 0 &&
-            GetObjectA(bitmap, sizeof info, &info) == sizeof info) {
-            images.Width = info.bmWidth;
-            images.Height = info.bmHeight;
+// Builds an image list from the named bitmaps in order, skipping empty names, with one
+// temporary bitmap; the first bitmap loaded gives the list its image size. A bitmap that
+// cannot be loaded becomes a blank picture once the list exists.
+fw::TImageList* MakeImageList(const std::vector<const char*>& names, TColor maskColor) {
+    fw::TImageList* list = nullptr;
+    fw::TBitmap* bitmap = new fw::TBitmap;
+    try {
+        for (const char* name : names) {
+            if (!*name) continue;
+            try {
+                bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), name);
+            } catch (const fw::Exception&) {
+                if (!list) continue;
+                bitmap->SetSize(list->Width(), list->Height());
+            }
+            if (!list) list = fw::Create<fw::TImageList>(nullptr, bitmap->Width(), bitmap->Height());
+            list->AddMasked(bitmap, maskColor);
         }
-        images.Bitmaps.push_back(bitmap);
+    } catch (...) {
+        delete bitmap;
+        fw::Free(list);
+        throw;
     }
-}
-
-void FreeImageBitmaps(TEditorImageBitmaps& images) {
-    for (HBITMAP bitmap : images.Bitmaps)
-        if (bitmap) DeleteObject(bitmap);
-    images.Bitmaps.clear();
-    images.Width = images.Height = 0;
+    delete bitmap;
+    return list;
 }
 
 }  // namespace
@@ -71,7 +72,9 @@ std::array<std::string, 6> PopupMenuCaptions;
 const std::array<const char*, 8> InplaceImageNames = {
     "DXINPLACE_BLOB_NULL", "DXINPLACE_BLOB", "DXINPLACE_MEMO_NULL", "DXINPLACE_MEMO",
     "DXINPLACE_PICT_NULL", "DXINPLACE_PICT", "DXINPLACE_OLE_NULL",  "DXINPLACE_OLE"};
-TEditorImageBitmaps ToolImageBitmaps, InplaceImageBitmaps;
+fw::TImageList* ToolImages = nullptr;
+fw::TImageList* InplaceImages = nullptr;
+fw::TCanvas* WorkCanvas = nullptr;
 TdxCheckEditStyleController* DefaultCheckEditStyleController = nullptr;
 
 TGlyphSize CheckBoxGlyphSizeOf(HBITMAP bitmap) {
@@ -96,7 +99,9 @@ void StartUp() {
     CheckBoxGlyphWidth = glyph.Width;
     CheckBoxGlyphHeight = glyph.Height;
 
+    // Loaded unshared: it is the program's own and destroyed at shut-down.
     handPoint = static_cast<HCURSOR>(LoadImageA(GetModuleHandleA(nullptr), "DX_HANDPOINT", IMAGE_CURSOR, 0, 0, 0));
+    fw::SetScreenCursor(crEditHandPoint, handPoint);
     InvalidDateText = fw::LoadStr(sdxInvalidDate);
 
     OneSecond = fw::EncodeTime(0, 0, 1, 0);
@@ -108,7 +113,7 @@ void StartUp() {
     // The constant tables hold their initial values again should the unit start once more.
     TimeFormats = InitialTimeFormats;
     ToolCommands = MakeToolCommands();
-    LoadImageBitmaps(ToolImageBitmaps, {ToolBitmapNames.begin(), ToolBitmapNames.end()}, clDefault);
+    ToolImages = MakeImageList({ToolBitmapNames.begin(), ToolBitmapNames.begin() + 6}, clDefault);
     for (unsigned row = 0; row < 6; ++row) {
         ToolCommands[row].Caption = fw::LoadStr(sdxFirstToolCaption + row);
         ToolCommands[row].Text = fw::LoadStr(sdxFirstToolText + row);
@@ -116,7 +121,8 @@ void StartUp() {
     ToolCommands[6].Caption.clear();
     ToolCommands[6].Text.clear();
 
-    LoadImageBitmaps(InplaceImageBitmaps, {InplaceImageNames.begin(), InplaceImageNames.end()}, clOlive);
+    WorkCanvas = new fw::TCanvas;
+    InplaceImages = MakeImageList({InplaceImageNames.begin(), InplaceImageNames.end()}, clOlive);
 
     for (unsigned i = 0; i < DialogButtonCaptions.size(); ++i)
         DialogButtonCaptions[i] = fw::LoadStr(sdxFirstDialogButtonCaption + i);
@@ -124,15 +130,19 @@ void StartUp() {
         PopupMenuCaptions[i] = fw::LoadStr(sdxFirstPopupMenuCaption + i);
 
     DefaultCheckEditStyleController = fw::Create<TdxCheckEditStyleController>(nullptr);
+    fw::TClassRegistry::Register<TdxCheckEditStyleController>();
 
     for (unsigned i = 0; i < DateWords.size(); ++i) DateWords[i] = fw::LoadStr(sdxFirstDateWord + i);
 }
 
 void ShutDown() {
     fw::FreeAndNil(DefaultCheckEditStyleController);
-    FreeImageBitmaps(ToolImageBitmaps);
-    FreeImageBitmaps(InplaceImageBitmaps);
-    if (handPoint) DestroyCursor(handPoint);
+    delete WorkCanvas;
+    WorkCanvas = nullptr;
+    fw::FreeAndNil(ToolImages);
+    fw::FreeAndNil(InplaceImages);
+    if (HCURSOR own = fw::ScreenCursor(crEditHandPoint); own && own == handPoint) DestroyCursor(own);
+    fw::SetScreenCursor(crEditHandPoint, nullptr);
     handPoint = nullptr;
 
     for (TToolCommand& row : ToolCommands) row.Bitmap.clear();

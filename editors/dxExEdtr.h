@@ -9,6 +9,7 @@
 
 #include "editors/dxCntner.h"
 #include "framework/DateUtils.h"
+#include "framework/ImgList.h"
 #include "framework/Units.h"
 
 namespace editors {
@@ -28,8 +29,9 @@ TGlyphSize CheckBoxGlyphSizeOf(HBITMAP bitmap);
 // --- the hand cursor --------------------------------------------------------------------------
 // Its index in the screen's cursor list.
 constexpr int crEditHandPoint = -1140;
-// The "DX_HANDPOINT" cursor loaded at start-up (not shared: it is destroyed at shut-down);
-// none outside the unit's life or when the resource is missing.
+// The "DX_HANDPOINT" cursor, loaded at start-up into the screen's cursor list under
+// crEditHandPoint (not shared: it is destroyed at shut-down); none outside the unit's life
+// or when the resource is missing.
 HCURSOR EditHandPointCursor();
 
 // --- texts and constants ----------------------------------------------------------------------
@@ -52,17 +54,14 @@ extern std::array<std::string, 3> DialogButtonCaptions;
 extern std::array<std::string, 6> PopupMenuCaptions;
 
 // --- pictures -----------------------------------------------------------------------------------
-// The pictures of one image list as loaded from the program's bitmaps, in list order: the
-// image size is that of the first bitmap loaded, and a missing bitmap stays a blank entry
-// (null). Deleted at shut-down unless handed on.
-struct TEditorImageBitmaps {
-    std::vector<HBITMAP> Bitmaps;
-    int Width = 0, Height = 0;
-    TColor MaskColor = clDefault;
-};
 extern const std::array<const char*, 8> InplaceImageNames;
-extern TEditorImageBitmaps ToolImageBitmaps;     // 16 by 16, one per tool command, automatic mask
-extern TEditorImageBitmaps InplaceImageBitmaps;  // 18 by 16, mask clOlive
+// The tool commands' pictures (16 by 16, the bitmaps' own transparent colour) and the
+// in-place pictures (18 by 16, olive transparent), made at start-up from the program's
+// bitmaps; a bitmap that cannot be loaded leaves a blank picture (or none before the first).
+extern fw::TImageList* ToolImages;
+extern fw::TImageList* InplaceImages;
+// A canvas with no device context, for measuring and drawing on borrowed contexts.
+extern fw::TCanvas* WorkCanvas;
 
 // --- check-style controller -------------------------------------------------------------------
 // An edit style controller whose defaults are xbsNone borders and bts3D buttons.

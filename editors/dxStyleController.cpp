@@ -9,12 +9,10 @@ namespace editors {
 TdxStyleController::TdxStyleController(fw::TComponent* AOwner)
     : TComponent(AOwner), listeners_(std::make_unique<std::vector<TdxStyledEdit*>>()) {}
 
-TdxStyleController::~TdxStyleController() {
-    // The controller counts as being destroyed before its list goes, so that an edit told
-    // of its end never reaches for the list.
-    if (!Destroying()) TComponent::BeforeDestruction();
-    listeners_.reset();
-}
+// The list goes without telling the edits. The controller is already marked as being
+// destroyed (fw::Free marks it first; the framework's component destruction marks it
+// before it tells anyone), so edits told of its end leave the list alone.
+TdxStyleController::~TdxStyleController() { listeners_.reset(); }
 
 void TdxStyleController::Loaded() {
     TComponent::Loaded();

@@ -3,6 +3,8 @@
 // context-menu order.
 #include "framework/Controls.h"
 
+#include "framework/Menus.h"
+
 namespace fw {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
@@ -169,7 +171,11 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
-bool TControl::DoPopupMenu(POINT) { return false; }
+bool TControl::DoPopupMenu(POINT screenPt) {
+    if (!popupMenu_ || !popupMenu_->AutoPopup) return false;
+    popupMenu_->Popup(screenPt.x, screenPt.y);
+    return true;
+}
 
 void TControl::DoContextPopup(POINT mousePos, bool& handled) {
     if (OnContextPopup) OnContextPopup(this, mousePos, handled);
@@ -301,7 +307,7 @@ void TControl::WMContextMenu(TMessage& m) {
         m.Result = 1;
         return;
     }
-    if (PopupMenu()) {
+    if (popupMenu_) {
         POINT at = fromKeyboard ? ClientToScreen(POINT{0, 0}) : screen;
         if (DoPopupMenu(at)) {
             m.Result = 1;

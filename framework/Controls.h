@@ -129,8 +129,7 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
-    // Pops up PopupMenu at a screen point; true when it did. Menus are not part of the
-    // framework yet: the answer is false until they are.
+    // Pops up PopupMenu at a screen point when it pops up automatically; true when it did.
     virtual bool DoPopupMenu(POINT screenPt);
     virtual void DoContextPopup(POINT mousePos, bool& handled);
 

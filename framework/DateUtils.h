@@ -12,8 +12,8 @@ std::string DateTimeToStr(const SYSTEMTIME* time = nullptr);
 
 // A date and time as days since the epoch; the time of day is the fraction.
 using TDateTime = double;
-// A time of day as a fraction of a day (TDateTime's time part). Raises EConvertError for
-// an hour above 23, a minute or second above 59 or a millisecond above 999.
+// A time of day as a fraction of a day. Raises EConvertError for an hour above 23, a
+// minute or second above 59 or a millisecond above 999.
 TDateTime EncodeTime(unsigned Hour, unsigned Min, unsigned Sec, unsigned MSec);
 
 }  // namespace fw

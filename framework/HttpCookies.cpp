@@ -34,6 +34,14 @@ std::vector<std::string> SplitOutsideQuotes(const std::string& s, char sep) {
     return parts;
 }
 
+bool HasControlByte(const std::string& s) {
+    for (char ch : s) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}
+
 bool IsIpAddress(const std::string& host) {
     return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
 }
@@ -158,7 +166,8 @@ void CookieStore::Take(const std::string& headerValue, bool version2, const std:
         Cookie c;
         c.name = TrimBlanks(parts[0].substr(0, eq));
         c.value = TrimBlanks(parts[0].substr(eq + 1));
-        if (c.name.empty()) continue;
+        if (c.name.empty() || c.name.size() + c.value.size() > kMaxCookieBytes) continue;
+        if (HasControlByte(c.name) || HasControlByte(c.value)) continue;
         bool haveMaxAge = false, rejected = false;
         std::string domain;
         for (size_t k = 1; k < parts.size(); ++k) {
@@ -206,10 +215,16 @@ void CookieStore::Store(Cookie c, long long now) {
     cookies_.erase(std::remove_if(cookies_.begin(), cookies_.end(),
                                   [now](const Cookie& k) { return k.persistent && k.expires <= now; }),
                    cookies_.end());
-    if (cookies_.size() >= kMaxCookies) {
-        auto oldest = std::min_element(cookies_.begin(), cookies_.end(),
-                                       [](const Cookie& a, const Cookie& b) { return a.order < b.order; });
+    auto older = [](const Cookie& a, const Cookie& b) { return a.order < b.order; };
+    const std::string& domain = c.domain;
+    auto sameDomain = [&domain](const Cookie& k) { return k.domain == domain; };
+    if (static_cast<size_t>(std::count_if(cookies_.begin(), cookies_.end(), sameDomain)) >= kMaxCookiesPerHost) {
+        auto oldest = cookies_.end();
+        for (auto it = cookies_.begin(); it != cookies_.end(); ++it)
+            if (sameDomain(*it) && (oldest == cookies_.end() || older(*it, *oldest))) oldest = it;
         cookies_.erase(oldest);
+    } else if (cookies_.size() >= kMaxCookies) {
+        cookies_.erase(std::min_element(cookies_.begin(), cookies_.end(), older));
     }
     cookies_.push_back(std::move(c));
 }

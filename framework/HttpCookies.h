@@ -19,9 +19,13 @@ struct Cookie {
 
 class CookieStore {
 public:
-    static constexpr size_t kMaxCookies = 300;
+    static constexpr size_t kMaxCookies = 300;         // in all
+    static constexpr size_t kMaxCookiesPerHost = 50;   // with the same domain; the newest stay
+    static constexpr size_t kMaxCookieBytes = 4096;    // name and value together
     // One Set-Cookie (version2 false) or Set-Cookie2 header value from a reply to a
-    // request for `host` with path `requestPath`, at time `now`.
+    // request for `host` with path `requestPath`, at time `now`. A cookie over the size
+    // limit, or whose name or value holds a control byte (below 0x20, or 0x7F), is not
+    // stored: it would go back out inside a request header.
     void Take(const std::string& headerValue, bool version2, const std::string& host,
               const std::string& requestPath, long long now);
     // The Cookie header value for a request, or empty.

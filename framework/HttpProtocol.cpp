@@ -112,21 +112,27 @@ Url SplitUrl(const std::string& raw) {
 
 std::vector<std::string> FoldHeaderLine(const std::string& line, size_t width) {
     std::vector<std::string> out;
-    std::string rest = line;
+    // What is left to fold is line[start..], after a blank of our own when `pad` is set; it
+    // is never copied, so folding costs time linear in the line's length.
+    size_t start = 0;
+    bool pad = false;
+    auto restSize = [&] { return line.size() - start + (pad ? 1 : 0); };
+    auto restAt = [&](size_t i) { return pad ? (i == 0 ? ' ' : line[start + i - 1]) : line[start + i]; };
     // The first segment keeps at least one byte of the value after "Name: ".
     size_t nameEnd = line.find(": ");
     size_t minCut = nameEnd == std::string::npos ? 1 : nameEnd + 3;
-    while (rest.size() > width) {
+    while (restSize() > width) {
+        const size_t size = restSize();
         size_t best = std::string::npos, beyond = std::string::npos;
         bool quoted = false, seenText = false;
-        for (size_t i = 0; i < rest.size(); ++i) {
-            char c = rest[i];
+        for (size_t i = 0; i < size; ++i) {
+            char c = restAt(i);
             size_t cut = std::string::npos;
             if (c == '"') {
                 quoted = !quoted;
             } else if (!quoted) {
-                if (IsBlank(c) && seenText && !IsBlank(rest[i - 1])) cut = i;     // before the blank
-                else if (c == ',' && i + 1 < rest.size()) cut = i + 1;           // after the comma
+                if (IsBlank(c) && seenText && !IsBlank(restAt(i - 1))) cut = i;  // before the blank
+                else if (c == ',' && i + 1 < size) cut = i + 1;                 // after the comma
             }
             if (!IsBlank(c)) seenText = true;
             if (cut == std::string::npos || cut < minCut) continue;
@@ -139,12 +145,13 @@ std::vector<std::string> FoldHeaderLine(const std::string& line, size_t width) {
         }
         size_t at = best != std::string::npos ? best : beyond;
         if (at == std::string::npos) break;
-        out.push_back(rest.substr(0, at));
-        rest.erase(0, at);
-        if (!IsBlank(rest[0])) rest.insert(0, 1, ' ');
+        const size_t taken = at - (pad ? 1 : 0);  // bytes of the line in this segment
+        out.push_back((pad ? " " : "") + line.substr(start, taken));
+        start += taken;
+        pad = !IsBlank(line[start]);
         minCut = 1;
     }
-    out.push_back(rest);
+    out.push_back((pad ? " " : "") + line.substr(start));
     return out;
 }
 
@@ -181,6 +188,7 @@ bool InputBuffer::Fill() {
         return false;
     }
     buf_.append(chunk, n);
+    received_ += n;
     return true;
 }
 
@@ -284,7 +292,7 @@ ReplyHead ReadReplyHead(InputBuffer& in) {
 }
 
 bool ParseChunkSize(const std::string& line, unsigned long long* size) {
-    size_t end = line.find(' ');  // anything after the first blank is ignored
+    size_t end = line.find_first_of(" ;");  // a blank or ';' ends it: extensions are ignored
     std::string digits = line.substr(0, end);
     if (digits.empty()) return false;
     unsigned long long v = 0;
@@ -303,19 +311,31 @@ bool ParseChunkSize(const std::string& line, unsigned long long* size) {
 
 namespace {
 
-// A Content-Length value; negative ones count as no length.
+// A Content-Length value: decimal digits, blanks around them allowed.
 bool ParseContentLength(const std::string& text, unsigned long long* length) {
     std::string t = TrimBlanks(text);
-    bool negative = !t.empty() && t[0] == '-';
-    if (negative) t.erase(0, 1);
     if (t.empty() || t.size() > 18) return false;
     unsigned long long v = 0;
     for (char c : t) {
         if (c < '0' || c > '9') return false;
         v = v * 10 + static_cast<unsigned>(c - '0');
     }
-    *length = negative ? 0 : v;
+    *length = v;
     return true;
+}
+
+// The reply's length when it has one. Every Content-Length header must hold a valid value,
+// and all the same: a reply whose length cannot be trusted cannot be told from the next.
+bool AnnouncedLength(const HeaderList& h, unsigned long long* length) {
+    bool have = false;
+    for (const auto& field : h.Items()) {
+        if (!SameText(field.first, "Content-Length")) continue;
+        unsigned long long v = 0;
+        if (!ParseContentLength(field.second, &v) || (have && v != *length)) throw EIdException(kInvalidContentLength);
+        *length = v;
+        have = true;
+    }
+    return have;
 }
 
 void ReadChunked(InputBuffer& in, std::string& out) {
@@ -327,7 +347,14 @@ void ReadChunked(InputBuffer& in, std::string& out) {
         in.ReadBytes(static_cast<size_t>(size), out);
         in.ReadLine();  // the line end after the chunk's data
     }
-    in.ReadLine();  // the one line that ends the chunks
+    // Trailer fields up to the empty line; none of them is used.
+    size_t total = 0;
+    for (;;) {
+        std::string line = in.ReadLine();
+        total += line.size() + 2;
+        if (total > kMaxHeadBytes) throw EIdException(kReplyTooLarge);
+        if (line.empty()) break;
+    }
 }
 
 }  // namespace
@@ -335,10 +362,8 @@ void ReadChunked(InputBuffer& in, std::string& out) {
 void ReadBody(InputBuffer& in, const ReplyHead& head, std::string& out, bool* untilClose) {
     *untilClose = false;
     const HeaderList& h = head.headers;
-    bool hasLength = h.Has("Content-Length");
     unsigned long long length = 0;
-    if (hasLength && !ParseContentLength(h.Value("Content-Length"), &length))
-        throw EIdException(kInvalidContentLength);
+    const bool hasLength = AnnouncedLength(h, &length);
     if (length > 0) {
         if (length > kMaxBodyBytes - out.size()) throw EIdException(kReplyTooLarge);
         in.ReadBytes(static_cast<size_t>(length), out);

@@ -100,13 +100,16 @@ public:
     void ReadToClose(std::string& out, size_t cap);
     bool Closed() const { return closed_; }
     size_t Buffered() const { return buf_.size() - pos_; }
-    void Clear() { buf_.clear(), pos_ = 0, closed_ = false; }
+    // Bytes handed out so far (received less those still buffered).
+    size_t Consumed() const { return received_ - Buffered(); }
+    void Clear() { buf_.clear(), pos_ = 0, received_ = 0, closed_ = false; }
 
 private:
     bool Fill();  // false once the peer has closed
     ByteSource& source_;
     std::string buf_;
     size_t pos_ = 0;
+    size_t received_ = 0;
     bool closed_ = false;
 };
 
@@ -137,7 +140,8 @@ int StatusCodeOf(const std::string& statusLine);
 // Reads status line and header block, again while the status is 100.
 ReplyHead ReadReplyHead(InputBuffer& in);
 // Reads the body that the head announces, appending to out. Sets *untilClose when the
-// body ran to the close of the connection.
+// body ran to the close of the connection. Differing or malformed Content-Length headers
+// fail; a chunked body is read with its trailer fields, up to the empty line.
 void ReadBody(InputBuffer& in, const ReplyHead& head, std::string& out, bool* untilClose);
 // A chunk-size line: hexadecimal up to the first blank (or ';'); false when it is not.
 bool ParseChunkSize(const std::string& line, unsigned long long* size);

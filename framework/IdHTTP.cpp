@@ -299,7 +299,9 @@ std::string TIdHTTP::Exchange(const std::string& rawUrl) {
 }
 
 void TIdHTTP::OpenConnection(const http::Url& url) {
-    if (conn_ && (conn_->host != url.host || conn_->port != url.port || !conn_->Reusable())) Disconnect();
+    // Bytes left over from the last reply, read or not yet, mean the connection is out of step.
+    if (conn_ && (conn_->host != url.host || conn_->port != url.port || conn_->in.Buffered() > 0 || !conn_->Reusable()))
+        Disconnect();
     if (!conn_) {
         EnsureWinsock();
         unsigned short port = PortNumber(url.port);

@@ -24,12 +24,6 @@ void TMenuItem::BeforeDestruction() {
     FreeItems();
 }
 
-TMenuItem::~TMenuItem() {
-    // Also when destroyed without BeforeDestruction (a failed construction).
-    if (parent_) parent_->Remove(this);
-    FreeItems();
-}
-
 void TMenuItem::FreeItems() {
     while (!items_.empty()) {
         TMenuItem* item = items_.back();

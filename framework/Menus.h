@@ -18,7 +18,6 @@ public:
     FW_CLASS(TMenuItem)
     FW_PUBLISHED
     explicit TMenuItem(TComponent* owner) : TComponent(owner) {}
-    ~TMenuItem() override;
     void BeforeDestruction() override;
 
     std::string Caption;  // "-" makes a separator

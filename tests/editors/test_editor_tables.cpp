@@ -3,7 +3,7 @@
 // the units' order and counters, and that shut-down lets every handle go.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,7 @@
 #include "editors/dxDraw.h"
 #include "editors/dxExEdtr.h"
 #include "editors/dxGrDate.h"
+#include "framework/Cursors.h"
 #include "framework/SysUtils.h"
 #include "tests/editors/FakeEdit.h"
 
@@ -69,6 +70,10 @@ TEST(EditorResources, ACompleteBuildHoldsAll56StringsFourteenBitmapsAndTheCursor
 
 TEST_F(EditorTables, StartUpLoadsTheTextsAndShutDownClearsThem) {
     EXPECT_EQ("Error", CalcErrorText);
+    ASSERT_NE(nullptr, CalcBitmap);
+    EXPECT_TRUE(CalcBitmap->Empty());
+    ASSERT_NE(nullptr, WorkCanvas);
+    EXPECT_FALSE(WorkCanvas->HandleAllocated());
     EXPECT_EQ("Today", TodayCaption);
     EXPECT_EQ("Clear", ClearCaption);
     EXPECT_EQ("Invalid Date", InvalidDateText);
@@ -96,6 +101,7 @@ TEST_F(EditorTables, StartUpLoadsTheTextsAndShutDownClearsThem) {
     EXPECT_DOUBLE_EQ(86399.0 / 86400, LastTimeOfDay);
 
     units_.FinalizeAll();
+    EXPECT_EQ(nullptr, CalcBitmap);
     EXPECT_EQ("", CalcErrorText + TodayCaption + ClearCaption + InvalidDateText);
     for (const std::string& w : DateWords) EXPECT_EQ("", w);
     for (const TToolCommand& row : ToolCommands) EXPECT_EQ("", row.Bitmap + row.Caption + row.Text);
@@ -140,22 +146,47 @@ TEST(CheckBoxGlyph, IsAQuarterOfTheBitmapWideAndAThirdHighAndTheBitmapIsDeleted)
     EXPECT_EQ(0, size.Height);
 }
 
-TEST_F(EditorTables, PicturesAreLoadedInListOrderAtTheirSizes) {
-    ASSERT_EQ(6u, ToolImageBitmaps.Bitmaps.size());
-    EXPECT_EQ(16, ToolImageBitmaps.Width);
-    EXPECT_EQ(16, ToolImageBitmaps.Height);
-    EXPECT_EQ(clDefault, ToolImageBitmaps.MaskColor);
-    ASSERT_EQ(8u, InplaceImageBitmaps.Bitmaps.size());
-    EXPECT_EQ(18, InplaceImageBitmaps.Width);
-    EXPECT_EQ(16, InplaceImageBitmaps.Height);
-    EXPECT_EQ(0x008080u, InplaceImageBitmaps.MaskColor);
-    for (const auto* images : {&ToolImageBitmaps, &InplaceImageBitmaps})
-        for (HBITMAP bitmap : images->Bitmaps) {
-            BITMAP info;
-            ASSERT_EQ(static_cast<int>(sizeof info), GetObjectA(bitmap, sizeof info, &info));
-            EXPECT_EQ(images->Width, info.bmWidth);
-            EXPECT_EQ(images->Height, info.bmHeight);
-        }
+// The colour an image shows at (x, y) when drawn over a magenta background.
+COLORREF DrawnPixel(fw::TImageList* list, int index, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, list->Width(), list->Height());
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, target);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    RECT all{0, 0, list->Width(), list->Height()};
+    FillRect(dc, &all, magenta);
+    list->Draw(dc, 0, 0, index);
+    COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(magenta);
+    DeleteObject(target);
+    DeleteDC(dc);
+    return c;
+}
+
+TEST_F(EditorTables, PicturesAreImageListsOfTheirSizesWithTheirMaskColourTransparent) {
+    ASSERT_NE(nullptr, ToolImages);
+    EXPECT_EQ(6, ToolImages->Count());
+    EXPECT_EQ(16, ToolImages->Width());
+    EXPECT_EQ(16, ToolImages->Height());
+    ASSERT_NE(nullptr, InplaceImages);
+    EXPECT_EQ(8, InplaceImages->Count());
+    EXPECT_EQ(18, InplaceImages->Width());
+    EXPECT_EQ(16, InplaceImages->Height());
+
+    // Every picture lies on an olive ground: transparent in the in-place pictures (their mask
+    // colour) and in the tool pictures (their bottom-left pixel, the automatic mask colour).
+    fw::TBitmap source;
+    source.LoadFromResourceName(GetModuleHandleA(nullptr), "DXINPLACE_MEMO");
+    ASSERT_EQ(clOlive, source.Canvas().Pixel(0, 0));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(RGB(255, 0, 255), DrawnPixel(InplaceImages, i, 0, 0)) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(RGB(255, 0, 255), DrawnPixel(ToolImages, i, 0, 15)) << i;
+    // ... and the pictures themselves are not.
+    bool drawn = false;
+    for (int x = 0; x < 18 && !drawn; ++x)
+        for (int y = 0; y < 16 && !drawn; ++y) drawn = DrawnPixel(InplaceImages, 3, x, y) != RGB(255, 0, 255);
+    EXPECT_TRUE(drawn);
     // The check-box glyph of the system.
     EXPECT_GT(CheckBoxGlyphWidth, 0);
     EXPECT_GT(CheckBoxGlyphHeight, 0);
@@ -260,20 +291,24 @@ TEST(EditorUnitOrder, UnitsStartInOrderOnceAndShutDownInReverseAfterTheAuxiliary
 TEST(EditorUnitOrder, StartUpAndShutDownLeaveNoGdiObjectOrCursorBehind) {
     fw::TUnitSequence seq(EditorUnits());
     seq.InitializeAll();
+    const int listsBefore = fw::TImageList::LiveHandles();
     std::vector<HGDIOBJ> objects = {CheckerboardBrush, ShadowBrush};
-    for (HBITMAP b : ToolImageBitmaps.Bitmaps) objects.push_back(b);
-    for (HBITMAP b : InplaceImageBitmaps.Bitmaps) objects.push_back(b);
-    ASSERT_EQ(16u, objects.size());
     for (HGDIOBJ o : objects) EXPECT_NE(0u, GetObjectType(o));
+    EXPECT_NE(nullptr, ToolImages);
+    EXPECT_NE(nullptr, InplaceImages);
     HCURSOR cursor = EditHandPointCursor();
+    EXPECT_EQ(cursor, fw::ScreenCursor(crEditHandPoint)) << "the hand cursor is in the screen's list";
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(cursor, &info));
     DeleteObject(info.hbmMask);
 
     seq.FinalizeAll();
     for (HGDIOBJ o : objects) EXPECT_EQ(0u, GetObjectType(o));
-    EXPECT_TRUE(ToolImageBitmaps.Bitmaps.empty());
-    EXPECT_TRUE(InplaceImageBitmaps.Bitmaps.empty());
+    EXPECT_EQ(nullptr, ToolImages);
+    EXPECT_EQ(nullptr, InplaceImages);
+    EXPECT_EQ(nullptr, WorkCanvas);
+    EXPECT_EQ(listsBefore - 2, fw::TImageList::LiveHandles()) << "both image lists destroyed";
+    EXPECT_NE(cursor, fw::ScreenCursor(crEditHandPoint)) << "the slot is cleared";
     EXPECT_EQ(nullptr, EditHandPointCursor());
     EXPECT_FALSE(GetIconInfo(cursor, &info));  // destroyed, as it was loaded unshared
     EXPECT_EQ(nullptr, DefaultCheckEditStyleController);

@@ -72,10 +72,15 @@ TEST_F(StyleModel, SettingAValueMarksItAssignedStoredAndNotifiesUnlessAlreadyEqu
     for (int v = svBorderColor; v <= svShadow; ++v)
         EXPECT_EQ(v == svBorderStyle, e.style->IsStored(static_cast<TdxEditStyleValue>(v))) << v;
 
-    // The first setting counts even when it equals what the controllers give.
+    // The first setting counts even when it equals what the controllers give, and even
+    // when it equals the hidden own value.
     e.style->SetEdges(AllEdges);
     EXPECT_EQ(2, e.edit.changes);
     EXPECT_TRUE(e.style->IsStored(svEdges));
+    e.style->SetButtonStyle(btsDefault);
+    EXPECT_EQ(3, e.edit.changes);
+    EXPECT_TRUE(e.style->IsStored(svButtonStyle));
+    e.edit.changes = 2;
     // An assigned value set to itself changes nothing.
     e.style->SetBorderStyle(xbsSingle);
     e.style->SetEdges(AllEdges);
@@ -277,19 +282,26 @@ TEST_F(StyleModel, EditsDetachedOrAttachedDuringAPassAreReadByPositionUpToTheSta
     EXPECT_EQ(0, t.b.changes);
     EXPECT_EQ(1, t.c.changes);
 
-    // Now b, c: c's handler removes both and attaches d; the pass ends past the new end.
+    // Now b, c: an edit attached during the pass is not told in it.
     t.a.onChanged = nullptr;
-    t.c.onChanged = [&] {
-        t.controller->RemoveListener(&t.b);
-        t.controller->RemoveListener(&t.c);
-        t.controller->AddListener(&d);
-    };
+    t.c.onChanged = [&] { t.controller->AddListener(&d); };
     t.controller->SetShadow(false);
     EXPECT_EQ(1, t.b.changes);
     EXPECT_EQ(2, t.c.changes);
     EXPECT_EQ(0, d.changes);
+    ASSERT_EQ(3, t.controller->ListenerCount());
+    EXPECT_EQ(&d, t.controller->Listener(2));
+
+    // c's handler removes b and c: the pass ends past the new end.
+    t.c.onChanged = [&] {
+        t.controller->RemoveListener(&t.b);
+        t.controller->RemoveListener(&t.c);
+    };
+    t.controller->SetShadow(true);
+    EXPECT_EQ(2, t.b.changes);
+    EXPECT_EQ(3, t.c.changes);
+    EXPECT_EQ(0, d.changes);  // moved to the position already passed
     ASSERT_EQ(1, t.controller->ListenerCount());
-    EXPECT_EQ(&d, t.controller->Listener(0));
 }
 
 TEST_F(StyleModel, RemoveListenerDropsTheFirstOccurrenceAndIgnoresStrangers) {
@@ -371,20 +383,6 @@ TEST_F(StyleModel, UnitMakesTheShadowBrushAndTheDefaultControllerAndFreesBoth) {
     EXPECT_EQ(nullptr, ShadowBrush);
     EXPECT_EQ(0u, GetObjectType(brush));
     dxCntnerUnit().Initialize();
-}
-
-TEST_F(StyleModel, ValueNamesFollowTheOrdinals) {
-    EXPECT_STREQ("xbsSingle", TdxEditBorderStyleNames.at(xbsSingle));
-    EXPECT_STREQ("xbs3D", TdxEditBorderStyleNames.at(xbs3D));
-    EXPECT_STREQ("btsHotFlat", TdxEditButtonViewStyleNames.at(btsHotFlat));
-    EXPECT_STREQ("ebtHideInactive", TdxEditButtonTransparenceNames.at(ebtHideInactive));
-    EXPECT_STREQ("edgBottom", TdxEditEdgeNames.at(edgBottom));
-    EXPECT_STREQ("svShadow", TdxEditStyleValueNames.at(svShadow));
-    EXPECT_EQ(5u, TdxEditBorderStyleNames.size());
-    EXPECT_EQ(5u, TdxEditButtonViewStyleNames.size());
-    EXPECT_EQ(4u, TdxEditButtonTransparenceNames.size());
-    EXPECT_EQ(4u, TdxEditEdgeNames.size());
-    EXPECT_EQ(7u, TdxEditStyleValueNames.size());
 }
 
 TEST_F(StyleModel, KillMessageTakesOnePendingMessageAndKeepsAQuitRequest) {

@@ -3,6 +3,7 @@
 // context menu goes to a graphic child, then OnContextPopup.
 #include <gtest/gtest.h>
 
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/ControlProbes.h"
 
@@ -46,6 +47,13 @@ public:
     }
 };
 
+std::vector<std::pair<UINT, WPARAM>> g_classSaw;
+
+LRESULT CALLBACK KeyRecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_CHAR || m == WM_KEYDOWN) g_classSaw.emplace_back(m, w);
+    return DefWindowProcA(h, m, w, l);
+}
+
 void DoubleClick(HWND h) {
     LPARAM at = MAKELPARAM(10, 10);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -80,6 +88,22 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
     SendMessageA(p->Handle(), WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(p->Text(), "Yzbc") << "keys left alone reach the window";
     EXPECT_EQ(seen, (std::vector<std::string>{"press x", "press y", "press z"}));
+}
+
+TEST_F(ControlKeys, AZeroedKeyNeverReachesTheWindowClass) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = KeyRecordingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KeyRecordingBase";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    ProbeControl* p = NewProbe("KeyRecordingBase");
+    p->OnKeyPress = [](fw::TObject*, char& key) { key = key == 'x' ? 0 : key; };
+    p->OnKeyDown = [](fw::TObject*, WORD& key, fw::TShiftState) { key = key == VK_DELETE ? 0 : key; };
+    g_classSaw.clear();
+    for (UINT m : {WM_CHAR, WM_KEYDOWN})
+        for (WPARAM w : {WPARAM('x'), WPARAM(VK_DELETE), WPARAM('a')}) SendMessageA(p->Handle(), m, w, 1);
+    using Seen = std::vector<std::pair<UINT, WPARAM>>;
+    EXPECT_EQ(g_classSaw, (Seen{{WM_CHAR, VK_DELETE}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'x'}, {WM_KEYDOWN, 'a'}}));
 }
 
 TEST_F(ControlMouse, ADoubleClickIsOneClickAndOneDblClickUnlessTheControlTakesNoDoubleClicks) {
@@ -146,4 +170,49 @@ TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenToOnContextPopup) {
     EXPECT_EQ(SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), at), 0)
         << "nobody took it";
     EXPECT_EQ(order, (std::vector<std::string>{"label 5,2", "label 5,2", "form 15,12"}));
+}
+
+// Dismisses a menu left open, so that a failing case never hangs the run.
+static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+TEST_F(ControlMouse, TheContextMenuPopsUpTheControlsOwnMenuWhenNothingElseTookIt) {
+    form->Show();
+    auto* menu = fw::Create<fw::TPopupMenu>(form);
+    std::vector<long long> picked;
+    for (long long tag : {7, 8}) {
+        auto* item = fw::Create<fw::TMenuItem>(form);
+        item->Caption = tag == 7 ? "&First" : "&Second";
+        item->Tag = tag;
+        item->OnClick = [&](fw::TObject* s) { picked.push_back(static_cast<fw::TMenuItem*>(s)->Tag); };
+        menu->Items()->Add(item);
+    }
+    form->SetPopupMenu(menu);
+    POINT at = {20, 20};
+    ClientToScreen(form->Handle(), &at);
+    auto contextMenu = [&](std::initializer_list<WPARAM> keys) {
+        for (WPARAM k : keys) {
+            PostMessageA(form->Handle(), WM_KEYDOWN, k, 1);
+            PostMessageA(form->Handle(), WM_KEYUP, k, 0xC0000001);
+        }
+        UINT_PTR timer = SetTimer(nullptr, 0, 5000, EndOpenMenu);
+        LRESULT r = SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+                                 MAKELPARAM(at.x, at.y));
+        KillTimer(nullptr, timer);
+        harness::PumpMessages(50);
+        return r;
+    };
+    EXPECT_NE(contextMenu({VK_DOWN, VK_DOWN, VK_RETURN}), 0) << "handled by the popup menu";
+    EXPECT_EQ(picked, std::vector<long long>{8});
+
+    menu->AutoPopup = false;
+    EXPECT_EQ(contextMenu({}), 0) << "a menu that does not pop up automatically leaves it to default handling";
+    bool taken = false;
+    menu->AutoPopup = true;
+    form->OnContextPopup = [&](fw::TObject*, POINT, bool& handled) { handled = taken = true; };
+    EXPECT_NE(contextMenu({}), 0);
+    EXPECT_TRUE(taken) << "OnContextPopup comes before the menu";
+    EXPECT_EQ(picked, std::vector<long long>{8});
+
+    fw::Free(menu);
+    EXPECT_EQ(form->PopupMenu(), nullptr) << "a freed menu is no longer the control's";
 }

@@ -40,16 +40,19 @@ ScriptedServer::ScriptedServer() { Listen(0); }
 
 ScriptedServer::ScriptedServer(int port) { Listen(port); }
 
-void ScriptedServer::Listen(int port) {
+ScriptedServer::ScriptedServer(const std::string& loopbackAddress) { Listen(0, loopbackAddress); }
+
+void ScriptedServer::Listen(int port, const std::string& address) {
     EnsureWinsock();
+    address_ = address;
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_addr.s_addr = inet_addr(address.c_str());
     addr.sin_port = htons(static_cast<u_short>(port));
     if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 16) != 0) {
         closesocket(listener_);
-        throw std::runtime_error("scripted server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("scripted server: cannot listen on " + address);
     }
     int len = sizeof addr;
     getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
@@ -74,7 +77,7 @@ ScriptedServer::~ScriptedServer() {
         if (t.joinable()) t.join();
 }
 
-std::string ScriptedServer::BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+std::string ScriptedServer::BaseUrl() const { return "http://" + address_ + ":" + std::to_string(port_) + "/"; }
 
 void ScriptedServer::Enqueue(const ScriptedReply& reply) {
     std::lock_guard<std::mutex> lock(mu_);
@@ -130,13 +133,29 @@ ScriptedReply ScriptedServer::NextReply(const ScriptedRequest& req) {
     return h(req);
 }
 
+bool ScriptedServer::WaitReady(SOCKET s, bool forWriting) const {
+    while (!stopping_) {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(s, &set);
+        timeval tv = {0, 50000};
+        int r = select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &tv);
+        if (r != 0) return r > 0;
+    }
+    return false;
+}
+
 void ScriptedServer::Serve(SOCKET s, int connection) {
+    u_long nonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &nonBlocking);
     std::string pending;
     char buf[4096];
     for (;;) {
         size_t end;
         while ((end = pending.find("\r\n\r\n")) == std::string::npos) {
+            if (!WaitReady(s, false)) goto done;
             int n = recv(s, buf, sizeof buf, 0);
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) continue;
             if (n <= 0) goto done;
             pending.append(buf, static_cast<size_t>(n));
         }
@@ -152,15 +171,21 @@ void ScriptedServer::Serve(SOCKET s, int connection) {
         ScriptedReply reply = NextReply(req);
         if (reply.never) {
             std::unique_lock<std::mutex> lock(mu_);
-            cv_.wait(lock, [&] { return stopping_; });
+            cv_.wait(lock, [&] { return stopping_.load(); });
             break;
         }
         if (reply.delayMs) Sleep(reply.delayMs);
+        const bool pausing = reply.pauseMs && reply.pauseAt > 0 && reply.pauseAt < reply.bytes.size();
+        bool paused = false;
         size_t sent = 0;
         while (sent < reply.bytes.size()) {
-            size_t count = reply.trickleMs ? 1 : reply.bytes.size() - sent;
+            if (pausing && !paused && sent == reply.pauseAt) Sleep(reply.pauseMs), paused = true;
+            size_t limit = pausing && sent < reply.pauseAt ? reply.pauseAt : reply.bytes.size();
+            size_t count = reply.trickleMs ? 1 : limit - sent;
             if (reply.trickleMs && sent > 0) Sleep(reply.trickleMs);
+            if (!WaitReady(s, true)) goto done;
             int n = send(s, reply.bytes.data() + sent, static_cast<int>(count), 0);
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) continue;
             if (n <= 0) goto done;
             sent += static_cast<size_t>(n);
         }

@@ -4,6 +4,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <deque>
@@ -26,6 +27,8 @@ struct ScriptedReply {
     bool never = false;         // read the request and never answer (until the server stops)
     DWORD delayMs = 0;          // wait before answering
     DWORD trickleMs = 0;        // send byte by byte with this pause between bytes
+    size_t pauseAt = 0;         // with pauseMs: send the bytes before this offset, wait
+    DWORD pauseMs = 0;          //   pauseMs, then send the rest (a tail that arrives late)
 
     // "HTTP/1.1 200 OK" with Content-Length and the given extra header lines.
     static ScriptedReply Ok(const std::string& body, const std::string& extraHeaders = std::string());
@@ -38,10 +41,15 @@ public:
 
     ScriptedServer();   // listens on 127.0.0.1 on a free port
     explicit ScriptedServer(int port);  // on this port; raises when it is taken
-    ~ScriptedServer();  // stops accepting and closes every connection
+    // On a free port of another loopback address ("127.0.0.2"): a host of its own.
+    explicit ScriptedServer(const std::string& loopbackAddress);
+    // Stops accepting and closes every connection, then waits for its threads: they wait on
+    // their sockets in short slices, so none stays blocked in a send or receive that the
+    // closing did not wake.
+    ~ScriptedServer();
 
     int Port() const { return port_; }
-    std::string BaseUrl() const;  // "http://127.0.0.1:<port>/"
+    std::string BaseUrl() const;  // "http://<address>:<port>/"
 
     // Replies are taken from the queue in order; with an empty queue the handler answers
     // (by default "404 Not Found" with a short body).
@@ -53,14 +61,16 @@ public:
     bool WaitForRequests(size_t count, DWORD timeoutMs) const;
 
 private:
-    void Listen(int port);
+    void Listen(int port, const std::string& address = "127.0.0.1");
     void AcceptLoop();
     void Serve(SOCKET s, int connection);
+    bool WaitReady(SOCKET s, bool forWriting) const;  // false once stopping or on an error
     ScriptedReply NextReply(const ScriptedRequest& req);
 
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
-    bool stopping_ = false;
+    std::string address_;
+    std::atomic<bool> stopping_{false};
     mutable std::mutex mu_;
     mutable std::condition_variable cv_;
     std::deque<ScriptedReply> queue_;
