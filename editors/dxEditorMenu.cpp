@@ -75,7 +75,9 @@ void TdxInplaceTextEdit::EnableTextMenuItems() {
             case -4: item->Enabled = hasSelection && clear; break;
             case -5: item->Enabled = CanPaste(); break;
             case -6: item->Enabled = hasSelection && editable; break;
-            case -7: item->Enabled = GetSelLength() != GetTextLength(); break;
+            // The rich edit's whole selection also takes its closing paragraph mark, one
+            // more than the text's length: all of the text selected is as much or more.
+            case -7: item->Enabled = GetSelLength() < GetTextLength(); break;
             default: break;
         }
     }
