@@ -47,12 +47,15 @@ const fw::TPropTable& TSizeConstraints::Published() {
 const fw::TPropTable& TdxEdit::Published() {
     static const fw::TPropTable table =
         fw::TPublish<E>(&TdxInplaceEdit::Published())
+            // Texts are written when they are not empty.
             .String("Hint", [](const E& e) { return e.Kept.Hint; }, [](E& e, const std::string& v) { e.Kept.Hint = v; })
+            .Default(0)
             .Enum("HelpType", kHelpTypeType, [](const E& e) { return e.Kept.HelpType; },
                   [](E& e, long long v) { e.Kept.HelpType = int(v); })
             .Default(1)
             .String("HelpKeyword", [](const E& e) { return e.Kept.HelpKeyword; },
                     [](E& e, const std::string& v) { e.Kept.HelpKeyword = v; })
+            .Default(0)
             .Integer("HelpContext", [](const E& e) { return e.Kept.HelpContext; },
                      [](E& e, long long v) { e.Kept.HelpContext = int(v); })
             .Default(0)
@@ -70,6 +73,7 @@ const fw::TPropTable& TdxEdit::Published() {
             .Default(3)
             .String("ImeName", [](const E& e) { return e.Kept.ImeName; },
                     [](E& e, const std::string& v) { e.Kept.ImeName = v; })
+            .Default(0)
             .Boolean("ParentColor", [](const E& e) { return e.ParentColor(); },
                      [](E& e, long long v) { e.SetParentColor(v != 0); })
             .Default(0)
@@ -85,6 +89,7 @@ const fw::TPropTable& TdxEdit::Published() {
             .Boolean("TabStop", [](const E& e) { return e.TabStop; }, [](E& e, long long v) { e.TabStop = v != 0; })
             .Default(1)
             .String("Text", [](const E& e) { return e.Text(); }, [](E& e, const std::string& v) { e.SetText(v); })
+            .Default(0)
             .Set("Anchors", kAnchorType, [](const E& e) { return e.Kept.Anchors; },
                  [](E& e, long long v) { e.Kept.Anchors = v; })
             .Default(0x3)
