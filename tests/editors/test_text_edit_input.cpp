@@ -232,6 +232,36 @@ TEST_F(TextEditInput, TextMenuItemsRunTheirCommandsAndGoAwayWithTheirMenuOrAlone
     fw::Free(e);
 }
 
+// Where the menu window appeared, read while it is up (the menu's own loop runs timers).
+RECT g_menuRect;
+bool g_menuSeen = false;
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    GetWindowRect(menu, &g_menuRect);
+    g_menuSeen = true;
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(TextEditInput, FromTheKeyboardTheMenuComesUpAtTheCaret) {
+    ShowForm();
+    TextProbe* e = AddText("abcdef");
+    e->SetFocus();
+    harness::PumpMessages(50);
+    e->SetSelection(3, 3);
+    POINT caret;
+    ASSERT_TRUE(GetCaretPos(&caret));
+    ClientToScreen(e->Handle(), &caret);
+    g_menuSeen = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+    SendMessageA(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuSeen);
+    EXPECT_EQ(caret.x, g_menuRect.left);
+    EXPECT_EQ(caret.y, g_menuRect.top);
+}
+
 TEST_F(TextEditInput, NoTextMenuOnTheBorderOrWhenTheEditOrAParentHasAPopupMenu) {
     ShowForm();
     TextProbe* e = AddText("abc");

@@ -3,6 +3,8 @@
 // read-only and undo state, the OLE callback, and the library kept while a window exists.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/editors/TextEditProbes.h"
 
 namespace {
@@ -223,6 +225,80 @@ TEST_F(TextEdit, OleCallbackIsTheEditItselfAndIsHandedToTheWindowOnlyWithADataLi
     EXPECT_EQ("LinkedProbe", linked->ClassName());
 }
 
+TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
+    TextProbe* e = AddText("abc");
+    HWND wnd = e->Handle();
+    CHARFORMAT2A format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR) << "window text colour: the rich edit's own";
+    e->Font.SetProperty("Color", [] {
+        fw::TPropValue v;
+        v.kind = fw::TPropValue::Int;
+        v.i = 0x0000FF;
+        return v;
+    }());
+    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
+
+    // The background: EM_SETBKGNDCOLOR answers the colour it replaces.
+    EXPECT_EQ(static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)), SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
+    e->SetColor(0x00FF00);
+    EXPECT_EQ(0x00FF00, SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
+    int backgrounds = e->count[EM_SETBKGNDCOLOR];
+    e->Perform(fw::CM_SYSCOLORCHANGE);
+    EXPECT_EQ(backgrounds + 1, e->count[EM_SETBKGNDCOLOR]) << "a system colour change is passed on";
+
+    RECT client, rect;
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.left + 1, rect.left);
+    EXPECT_EQ(client.top + 1, rect.top);
+    EXPECT_EQ(client.right - 1, rect.right);
+    e->SetAlignmentProperty(taRightJustify);
+    wnd = e->Handle();
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.right - 2, rect.right);
+}
+
+// The component draws the text itself only when asked to; the display text is the case-
+// converted one, or password characters of the same length.
+TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
+    TextProbe* e = AddText("abc");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 20);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r = {0, 0, 100, 20};
+    auto draw = [&](bool skip) {
+        std::unique_ptr<TdxEditViewData> v(e->CreateViewData(true));
+        bool drawn = e->DrawBackground(dc, r, skip, v.get());
+        return std::make_pair(drawn, v->Value.AsString() + "/" + std::to_string(v->TextLength));
+    };
+    EXPECT_FALSE(draw(true).first) << "ordinary painting is the window's";
+    EXPECT_EQ(std::make_pair(true, std::string("abc/3")), draw(false));
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ("ABC/3", draw(false).second);
+    e->SetPasswordChar('*');
+    EXPECT_EQ("***/3", draw(false).second);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+
+    // Disabled and not entered, the edit paints its field itself, in the disabled colours.
+    ShowForm();
+    e->SetEnabled(false);
+    e->Invalidate();
+    harness::PumpMessages(100);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(face, WindowPixel(e->Handle(), e->Width() - 6, e->Height() / 2));
+    int textPixels = 0;
+    for (int x = 3; x < 40; ++x)
+        for (int y = 3; y < e->Height() - 3; ++y) textPixels += WindowPixel(e->Handle(), x, y) != face;
+    EXPECT_GT(textPixels, 3) << "the password characters drawn at the left";
+}
+
 TEST(TextEditUnit, WithoutTheRichEditLibraryTheWindowIsNotCreatedAndNoClassIsRegistered) {
     ASSERT_EQ(nullptr, GetModuleHandleA("riched20.dll")) << "nothing loaded the library in this process";
     harness::RecordingApplication app;
@@ -238,6 +314,7 @@ TEST(TextEditUnit, WithoutTheRichEditLibraryTheWindowIsNotCreatedAndNoClassIsReg
         } catch (const fw::Exception& x) {
             EXPECT_EQ("Window class RichEdit20A is not available", x.Message());
         }
+        EXPECT_FALSE(e->CreatingWindow()) << "the busy flag is down after the failure";
         WNDCLASSA wc;
         EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "TdxEdit", &wc));
         fw::Free(form);
