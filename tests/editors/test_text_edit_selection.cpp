@@ -58,6 +58,11 @@ TEST_F(TextEditSelection, SelectedChineseIsReadWholeAndNoBufferIsOverrun) {
     e->SelectAll();
     EXPECT_EQ(text, e->GetSelText());
     EXPECT_EQ(text, e->Text());
+    const std::string many = harness::Ansi(u8"身份证件号码准考证号考生端考试考场考点服务器登录");
+    e->SetText(many);
+    e->SelectAll();
+    EXPECT_EQ(many, e->GetSelText()) << "a long selection, past any small-string room";
+    e->SetText(text);
 
     // GetSelTextBuf: BufSize bytes and a zero; a character that does not fit is left out.
     e->SetSelection(0, 3);
