@@ -23,12 +23,16 @@ public:
 
     std::map<UINT, int> count;                   // every message through WndProc, by id
     std::vector<std::pair<UINT, WPARAM>> toClass;  // every message the rich edit's procedure got
-    int changes = 0, selectionChanges = 0;
+    int changes = 0, selectionChanges = 0, selectAlls = 0;
     std::vector<char> keyPresses;
 
     void WndProc(fw::TMessage& m) override {
         ++count[m.Msg];
         TdxEdit::WndProc(m);
+    }
+    void SelectAll() override {
+        ++selectAlls;
+        TdxEdit::SelectAll();
     }
     int Sent(UINT msg) const {
         int n = 0;

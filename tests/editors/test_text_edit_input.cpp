@@ -102,10 +102,12 @@ TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret
     EXPECT_EQ("second", second->GetSelText());
 
     first->SetSelection(0, 0);
+    int selectAlls = first->selectAlls;
     harness::ClickAt(first->Handle(), 20, 6);
     ASSERT_TRUE(harness::PumpUntil([&] { return first->Focused(); }));
     harness::PumpMessages(50);
     EXPECT_EQ(0, first->GetSelLength()) << "the click put the caret, nothing selected";
+    EXPECT_EQ(selectAlls, first->selectAlls) << "entered by a click: not even for a moment";
 
     first->AutoSelect = false;
     second->SetFocus();

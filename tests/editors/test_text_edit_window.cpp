@@ -188,8 +188,9 @@ TEST_F(TextEdit, UndoFollowsTypingAndIsEmptiedBySettingTheValueReadOnlyReachesTh
     EXPECT_TRUE(e->CanRedo());
     e->Redo();
     EXPECT_EQ("ab", e->Text());
-    int changes = e->changes;
+    int changes = e->changes, empties = e->count[EM_EMPTYUNDOBUFFER];
     e->SetEditValue(fw::Variant("value"));
+    EXPECT_EQ(empties + 1, e->count[EM_EMPTYUNDOBUFFER]);
     EXPECT_EQ("value", e->Text());
     EXPECT_FALSE(e->CanUndo()) << "a value put in empties the undo buffer";
     EXPECT_FALSE(e->SettingEditValue());
