@@ -1,6 +1,6 @@
 #include "framework/ColorNames.h"
 
-#include <strings.h>
+#include "framework/IdentTable.h"
 
 namespace fw {
 
@@ -30,21 +30,11 @@ constexpr TColorName kColorNames[] = {
 }  // namespace
 
 bool IdentToColor(const std::string& name, TColor& color) {
-    for (const TColorName& c : kColorNames)
-        if (strcasecmp(c.name, name.c_str()) == 0) {
-            color = c.value;
-            return true;
-        }
-    return false;
+    return IdentToValue(kColorNames, &TColorName::value, name, color);
 }
 
 bool ColorToIdent(TColor color, std::string& name) {
-    for (const TColorName& c : kColorNames)
-        if (c.value == color) {
-            name = c.name;
-            return true;
-        }
-    return false;
+    return ValueToIdent(kColorNames, &TColorName::value, color, name);
 }
 
 }  // namespace fw

@@ -1,7 +1,8 @@
 #include "framework/Cursors.h"
 
-#include <strings.h>
 #include <map>
+
+#include "framework/IdentTable.h"
 
 namespace fw {
 
@@ -40,21 +41,11 @@ void SetScreenCursor(int index, HCURSOR cursor) {
 }
 
 bool IdentToCursor(const std::string& name, int& index) {
-    for (const TCursorName& c : kCursors)
-        if (strcasecmp(c.name, name.c_str()) == 0) {
-            index = c.index;
-            return true;
-        }
-    return false;
+    return IdentToValue(kCursors, &TCursorName::index, name, index);
 }
 
 bool CursorToIdent(int index, std::string& name) {
-    for (const TCursorName& c : kCursors)
-        if (c.index == index) {
-            name = c.name;
-            return true;
-        }
-    return false;
+    return ValueToIdent(kCursors, &TCursorName::index, index, name);
 }
 
 }  // namespace fw

@@ -24,14 +24,15 @@ std::vector<char> WithZero(const std::string& s) {
     return b;
 }
 
-// Each test writes values of its own name (tests run in parallel) and removes them after.
+// Each test writes values of its own name (tests run in parallel) and removes them after,
+// from the user's keys as well as the machine's, whether it passed or not.
 class AutoRun : public ::testing::Test {
 protected:
     void SetUp() override {
         name_ = harness::UniqueTestName("CorvaneTest ");
     }
     void TearDown() override {
-        for (const char* key : {kRun, kRunOnce}) harness::DeleteValue(HKEY_LOCAL_MACHINE, key, name_);
+        harness::RemoveAutoRunValues(name_);
     }
     std::string name_;
 };
@@ -83,13 +84,17 @@ TEST_F(AutoRun, OnceWritesUnderRunOnceBesideRun) {
 TEST_F(AutoRun, MissingKeyIsCreatedFirst) {
     const std::string base = "Software\\CorvaneTest AutoRun " + std::to_string(GetCurrentProcessId());
     const std::string key = base + "\\Run";
+    struct Cleanup {  // from both roots: a faulty write may have used the user's
+        const std::string& base;
+        ~Cleanup() {
+            for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeA(root, base.c_str());
+        }
+    } cleanup{base};
     app::detail::WriteAutoRunValue(HKEY_LOCAL_MACHINE, key, "Client", "C:\\c.exe");
 
     harness::StoredValue v = Query(key.c_str(), "Client");
     EXPECT_TRUE(v.exists);
     EXPECT_EQ(WithZero("C:\\c.exe"), v.bytes);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, base.c_str());
 }
 
 TEST_F(AutoRun, KeyThatCannotBeCreatedRaisesFailedToCreateKeyWithItsPath) {
@@ -119,6 +124,36 @@ TEST_F(AutoRun, ValueThatCannotBeSetRaisesFailedToSetDataWithItsName) {
         EXPECT_EQ("Failed to set data for '" + name_ + "'", e.Message());
     }
     EXPECT_FALSE(Query(kRun, name_).exists);
+}
+
+// The cleanup the autostart tests rely on reaches every place a faulty write could use.
+TEST(AutoRunCleanup, RemovesTheValueFromRunAndRunOnceOfMachineAndUserWhenMadeAndWhenGone) {
+    const std::string name = harness::UniqueTestName("CorvaneTest ");
+    struct Place { HKEY root; const char* key; };
+    const Place places[] = {{HKEY_LOCAL_MACHINE, kRun}, {HKEY_LOCAL_MACHINE, kRunOnce},
+                            {HKEY_CURRENT_USER, kRun},  {HKEY_CURRENT_USER, kRunOnce}};
+    auto writeEverywhere = [&] {
+        for (const Place& p : places) {
+            HKEY k;
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(p.root, p.key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+            RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+            RegCloseKey(k);
+        }
+    };
+    auto left = [&] {
+        int n = 0;
+        for (const Place& p : places) n += harness::QueryValue(p.root, p.key, name).exists;
+        return n;
+    };
+    writeEverywhere();
+    EXPECT_EQ(4, left());
+    {
+        harness::AutoRunCleanup cleanup(name);
+        EXPECT_EQ(0, left()) << "removed when made";
+        writeEverywhere();
+    }
+    EXPECT_EQ(0, left()) << "removed again when gone";
+    for (const Place& p : places) harness::DeleteValue(p.root, p.key, name);
 }
 
 }  // namespace

@@ -58,8 +58,12 @@ public:
 
 const int kLoginX = 250, kLoginY = 218;  // inside the login picture
 
+std::string AppTitle() { return Ansi(u8"全国Brenvara-考生端"); }
+
+// Every session may sign in, and a signed-in client registers for autostart under the
+// application title: the value goes before and after, whatever the outcome.
 struct Session {
-    explicit Session(const std::string& name, const std::string& ini) : client(name, ini) {
+    explicit Session(const std::string& name, const std::string& ini) : autoRun(AppTitle()), client(name, ini) {
         client.Start();
         login = client.WaitForWindow("TFrmLogin", "", 30000);
         if (login) fields = FindLoginFields(login);
@@ -88,6 +92,7 @@ struct Session {
         for (int i = 0; i < 200 && IsWindow(box.hwnd); ++i) Sleep(20);
         Sleep(100);
     }
+    AutoRunCleanup autoRun;  // first made, last gone: after the client has ended
     ClientProcess client;
     HWND login = nullptr;
     LoginFields fields;
@@ -225,8 +230,7 @@ TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
 }
 
 TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
-    const std::string title = Ansi(u8"全国Brenvara-考生端");
-    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, title);
+    const std::string title = AppTitle();
     ExamServer exam;
     Session s("signin_success", exam.Ini());
     ASSERT_NE(s.login, nullptr);
@@ -293,7 +297,6 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
 
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
-    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, title);
 }
 
 TEST(SignIn, UnwritableSettingsFileEndsInTheExceptionBoxWithoutABrowser) {

@@ -183,6 +183,19 @@ TEST_F(BaseEdit, ResetPutsBackTheTextOfTheVisitOnlyWhenModified) {
     EXPECT_EQ("again", e->SavedText()) << "leaving records the text again";
 }
 
+TEST_F(BaseEdit, InplaceEditRecordsItsTextAtEveryCallAndIsNeverEntered) {
+    InplaceEdit* e = Add<InplaceEdit>();
+    e->SetText("one");
+    e->SetFocused(true);
+    e->SetText("two");
+    e->SetFocused(false);
+    EXPECT_EQ("two", e->SavedText());
+    EXPECT_FALSE(e->Entered());
+    e->SetModified(true);
+    e->Reset();
+    EXPECT_EQ("two", e->Text());
+}
+
 TEST_F(BaseEdit, ChangeSendsTheNotificationThenFiresOnChange) {
     StandaloneEdit* e = Add();
     std::vector<std::string> order;

@@ -25,9 +25,11 @@ TEST_F(EditRobustness, PaintingThatRaisesFreesItsViewDataEndsThePaintAndShowsThe
     for (bool enabled : {true, false}) {
         e->SetEnabled(enabled);
         app.boxes.clear();
+        harness::GdiCounter counter;
         InvalidateRect(e->Handle(), nullptr, FALSE);
         UpdateWindow(e->Handle());
         EXPECT_EQ(std::vector<std::string>{"painting failed"}, app.boxes) << "enabled " << enabled;
+        EXPECT_EQ(0, counter.DCsHeld()) << "every BeginPaint has its EndPaint";
         EXPECT_EQ(0, CountedViewData::alive);
         EXPECT_FALSE(HasUpdate(e->Handle())) << "BeginPaint was ended by EndPaint";
     }

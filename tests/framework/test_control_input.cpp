@@ -6,28 +6,19 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/ControlProbes.h"
+#include "tests/support/ProbeFormTest.h"
 
 namespace {
 
 using harness::ProbeControl;
 
-class ControlInput : public ::testing::Test {
+class ControlInput : public harness::ProbeFormTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(LoadLibraryA("riched20.dll"));
-        form = fw::Create<harness::BareForm>(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-    }
-    void TearDown() override { fw::Free(form); }
-
     ProbeControl* NewProbe(const std::string& base = "RichEdit20A") {
-        auto* p = fw::Create<ProbeControl>(form, base);
-        p->SetParent(form);
+        ProbeControl* p = AddProbe(form, base);
         p->SetBounds(20, 20, 200, 40);
         return p;
     }
-
-    harness::BareForm* form = nullptr;
 };
 
 using ControlKeys = ControlInput;
@@ -91,11 +82,7 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
 }
 
 TEST_F(ControlKeys, AZeroedKeyNeverReachesTheWindowClass) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = KeyRecordingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "KeyRecordingBase";
-    ASSERT_TRUE(RegisterClassA(&wc));
+    ASSERT_TRUE(harness::RegisterPlainClass("KeyRecordingBase", KeyRecordingProc));
     ProbeControl* p = NewProbe("KeyRecordingBase");
     p->OnKeyPress = [](fw::TObject*, char& key) { key = key == 'x' ? 0 : key; };
     p->OnKeyDown = [](fw::TObject*, WORD& key, fw::TShiftState) { key = key == VK_DELETE ? 0 : key; };

@@ -4,28 +4,13 @@
 
 #include "framework/StdCtrls.h"
 #include "tests/support/ControlProbes.h"
+#include "tests/support/ProbeFormTest.h"
 
 namespace {
 
 using harness::ProbeControl;
 
-class ControlNotifications : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(LoadLibraryA("riched20.dll"));
-        form = fw::Create<harness::BareForm>(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-    }
-    void TearDown() override { fw::Free(form); }
-
-    ProbeControl* NewProbe(fw::TWinControl* parent, const std::string& base = "RichEdit20A") {
-        auto* p = fw::Create<ProbeControl>(form, base);
-        p->SetParent(parent);
-        return p;
-    }
-
-    harness::BareForm* form = nullptr;
-};
+using ControlNotifications = harness::ProbeFormTest;
 
 LOGFONTA FontOf(HWND h) {
     LOGFONTA lf = {};
@@ -36,7 +21,7 @@ LOGFONTA FontOf(HWND h) {
 }  // namespace
 
 TEST_F(ControlNotifications, EachTextAssignmentIsOneTextChangedWithOrWithoutAWindow) {
-    ProbeControl* p = NewProbe(form);
+    ProbeControl* p = AddProbe(form);
     p->SetText("before the window");
     EXPECT_EQ(p->count[fw::CM_TEXTCHANGED], 1);
     EXPECT_FALSE(p->HandleAllocated());
@@ -53,7 +38,7 @@ TEST_F(ControlNotifications, EachTextAssignmentIsOneTextChangedWithOrWithoutAWin
 }
 
 TEST_F(ControlNotifications, DisablingIsOneNotificationThatDisablesTheWindowAndGivesUpTheFocus) {
-    ProbeControl* p = NewProbe(form);
+    ProbeControl* p = AddProbe(form);
     form->Show();
     harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
     p->SetFocus();
@@ -74,8 +59,8 @@ TEST_F(ControlNotifications, AFontChangeIsOneNotificationAndReachesTheWindowAndT
     auto* panel = fw::Create<fw::TWinControl>(form);
     panel->SetParent(form);
     // The system edit window answers WM_GETFONT with what it was handed.
-    ProbeControl* follower = NewProbe(panel, "EDIT");
-    ProbeControl* own = NewProbe(panel, "EDIT");
+    ProbeControl* follower = AddProbe(panel, "EDIT");
+    ProbeControl* own = AddProbe(panel, "EDIT");
     own->Font.SetName("Courier New");
     EXPECT_FALSE(own->ParentFont());
     form->Show();
@@ -110,7 +95,7 @@ TEST_F(ControlNotifications, AFontChangeIsOneNotificationAndReachesTheWindowAndT
 TEST_F(ControlNotifications, ColourFollowsTheParentUntilSetAndSystemColourChangesReachEveryControl) {
     auto* panel = fw::Create<ProbeControl>(form, "");
     panel->SetParent(form);
-    ProbeControl* follower = NewProbe(panel);
+    ProbeControl* follower = AddProbe(panel);
     follower->SetParentColor(true);
     EXPECT_EQ(follower->Color(), panel->Color());
     form->Show();

@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include "tests/support/ControlProbes.h"
+#include "tests/support/ProbeFormTest.h"
 
 namespace {
 
@@ -18,24 +19,18 @@ LRESULT CALLBACK RecordingBaseProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, m, w, l);
 }
 
-class ControlRouting : public ::testing::Test {
+class ControlRouting : public harness::ProbeFormTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadLibraryA("riched20.dll"));
-        form = fw::Create<harness::BareForm>(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-        form->Show();
+        ProbeFormTest::SetUp();
+        if (!HasFatalFailure()) form->Show();
     }
-    void TearDown() override { fw::Free(form); }
 
     ProbeControl* NewProbe(const std::string& base) {
-        auto* p = fw::Create<ProbeControl>(form, base);
-        p->SetParent(form);
+        ProbeControl* p = AddProbe(form, base);
         p->Handle();
         return p;
     }
-
-    harness::BareForm* form = nullptr;
 };
 
 bool Has(const std::vector<UINT>& v, UINT m) { return std::find(v.begin(), v.end(), m) != v.end(); }
@@ -43,11 +38,7 @@ bool Has(const std::vector<UINT>& v, UINT m) { return std::find(v.begin(), v.end
 }  // namespace
 
 TEST_F(ControlRouting, UnhandledMessagesOfAnyNumberReachTheWindowClassButTheFrameworkRangeStaysInside) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingBaseProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "RecordingBase";
-    ASSERT_TRUE(RegisterClassA(&wc));
+    ASSERT_TRUE(harness::RegisterPlainClass("RecordingBase", RecordingBaseProc));
     ProbeControl* p = NewProbe("RecordingBase");
     g_baseSaw.clear();
     for (UINT m : {WM_USER + 0x35u, WM_APP + 1u, 0xC123u, fw::CM_CHANGED, fw::CN_COMMAND, 0xB000u, 0xBFFFu})

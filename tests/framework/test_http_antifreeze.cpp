@@ -10,6 +10,7 @@
 #include "framework/IdAntiFreeze.h"
 #include "framework/IdHTTP.h"
 #include "framework/MessagePump.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/ScriptedServer.h"
 
 using harness::ScriptedReply;
@@ -66,12 +67,7 @@ protected:
         fw::Free(antiFreeze);
     }
     std::string Failure(const std::string& url) {
-        try {
-            http->Get(url);
-        } catch (const fw::Exception& e) {
-            return e.Message();
-        }
-        return "(no exception)";
+        return harness::FailureOf([&] { http->Get(url); });
     }
     fw::TIdAntiFreeze* antiFreeze = nullptr;
     fw::TIdHTTP* http = nullptr;

@@ -3,54 +3,29 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
-#include <functional>
-
 #include "framework/IdHTTP.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/HttpClientProbe.h"
 #include "tests/support/ScriptedServer.h"
 
+using harness::ExpectedGet;
+using harness::FailureOf;
+using harness::HttpClient;
 using harness::ScriptedReply;
 using harness::ScriptedServer;
-
-namespace {
-
-const std::string kUserAgent = "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
-
-struct Client {
-    fw::TIdHTTP* http = fw::Create<fw::TIdHTTP>(nullptr);
-    ~Client() { fw::Free(http); }
-    fw::TIdHTTP* operator->() { return http; }
-};
-
-// The exception a call raised (its message), or "(no exception)".
-std::string Failure(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
-std::string Expected(const std::string& target, const std::string& host, const std::string& cookie = "") {
-    return "GET " + target + " HTTP/1.1\r\nContent-Type: text/html\r\nHost: " + host +
-           "\r\nAccept: text/html, */*\r\n" + kUserAgent + (cookie.empty() ? "" : "Cookie: " + cookie + "\r\n") +
-           "\r\n";
-}
-
-}  // namespace
 
 TEST(HttpClient, SendsTheRequestBytesWithHostPortAndThenTheServersCookies) {
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Ok("first", "Set-Cookie: JSESSIONID=A1B2; Path=/\r\nSet-cookie2: v=2; Path=\"/\"\r\n"));
     server.Enqueue(ScriptedReply::Ok("second"));
-    Client c;
+    HttpClient c;
     const std::string host = "127.0.0.1:" + std::to_string(server.Port());
     EXPECT_EQ("first", c->Get(server.BaseUrl() + "paper/getKdInfo.jsp"));
     EXPECT_EQ("second", c->Get(server.BaseUrl() + "paper\\Check.jsp?username=1 2&password=x#y&z"));
     auto reqs = server.Requests();
     ASSERT_EQ(2u, reqs.size());
-    EXPECT_EQ(Expected("/paper/getKdInfo.jsp", host), reqs[0].raw);
-    EXPECT_EQ(Expected("/paper/Check.jsp?username=1 2&password=x", host, "JSESSIONID=A1B2; v=2"), reqs[1].raw);
+    EXPECT_EQ(ExpectedGet("/paper/getKdInfo.jsp", host), reqs[0].raw);
+    EXPECT_EQ(ExpectedGet("/paper/Check.jsp?username=1 2&password=x", host, "JSESSIONID=A1B2; v=2"), reqs[1].raw);
 }
 
 TEST(HttpClient, HostHeaderOmitsPort80) {
@@ -62,13 +37,13 @@ TEST(HttpClient, HostHeaderOmitsPort80) {
     }
     server->Enqueue(ScriptedReply::Ok("ok"));
     server->Enqueue(ScriptedReply::Ok("ok"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("ok", c->Get("http://LocalHost/a.jsp"));
     EXPECT_EQ("ok", c->Get("http://127.0.0.1:80/a.jsp"));
     auto reqs = server->Requests();
     ASSERT_EQ(2u, reqs.size());
-    EXPECT_EQ(Expected("/a.jsp", "LocalHost"), reqs[0].raw);
-    EXPECT_EQ(Expected("/a.jsp", "127.0.0.1"), reqs[1].raw);
+    EXPECT_EQ(ExpectedGet("/a.jsp", "LocalHost"), reqs[0].raw);
+    EXPECT_EQ(ExpectedGet("/a.jsp", "127.0.0.1"), reqs[1].raw);
 }
 
 TEST(HttpClient, KeepsTheConnectionUntilTheServerSaysCloseInAnyCase) {
@@ -77,7 +52,7 @@ TEST(HttpClient, KeepsTheConnectionUntilTheServerSaysCloseInAnyCase) {
     server.Enqueue(ScriptedReply::Ok("2", "Connection: cLoSe\r\n"));
     server.Enqueue(ScriptedReply::Ok("3", "Proxy-Connection: CLOSE\r\n"));
     server.Enqueue(ScriptedReply::Ok("4"));
-    Client c;
+    HttpClient c;
     for (const char* body : {"1", "2", "3", "4"}) EXPECT_EQ(body, c->Get(server.BaseUrl() + "x"));
     auto reqs = server.Requests();
     ASSERT_EQ(4u, reqs.size());
@@ -93,7 +68,7 @@ TEST(HttpClient, ReconnectsWhenTheServerClosedTheKeptConnection) {
     closing.closeAfter = true;
     server.Enqueue(closing);
     server.Enqueue(ScriptedReply::Ok("2"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("1", c->Get(server.BaseUrl()));
     Sleep(100);
     EXPECT_EQ("2", c->Get(server.BaseUrl()));
@@ -107,7 +82,7 @@ TEST(HttpClient, ReadsChunkedAndToTheCloseBodiesAnd204WithoutBody) {
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 204 No Content\r\n\r\n"));
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\n\r\nuntil the end", true));
     server.Enqueue(ScriptedReply::Ok("after"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("abcd0123456789abcdef", c->Get(server.BaseUrl()));
     EXPECT_EQ("", c->Get(server.BaseUrl()));
     EXPECT_EQ("until the end", c->Get(server.BaseUrl()));
@@ -126,7 +101,7 @@ TEST(HttpClient, ReturnsGbkAndUtf8BodiesByteForByte) {
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Ok(gbkBody));
     server.Enqueue(ScriptedReply::Ok(utf8));
-    Client c;
+    HttpClient c;
     EXPECT_EQ(gbkBody, c->Get(server.BaseUrl()));
     EXPECT_EQ(utf8, c->Get(server.BaseUrl()));
 }
@@ -135,9 +110,9 @@ TEST(HttpClient, RefusesRedirectsAndLocationWithoutFollowingThem) {
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\nContent-Length: 3\r\n\r\nmov"));
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nLocation: /elsewhere\r\nContent-Length: 2\r\n\r\nok"));
-    Client c;
-    EXPECT_EQ("HTTP/1.1 302 Found", Failure([&] { c->Get(server.BaseUrl() + "a"); }));
-    EXPECT_EQ("HTTP/1.1 200 OK", Failure([&] { c->Get(server.BaseUrl() + "b"); }));
+    HttpClient c;
+    EXPECT_EQ("HTTP/1.1 302 Found", FailureOf([&] { c->Get(server.BaseUrl() + "a"); }));
+    EXPECT_EQ("HTTP/1.1 200 OK", FailureOf([&] { c->Get(server.BaseUrl() + "b"); }));
     Sleep(200);
     EXPECT_EQ(2u, server.Requests().size());  // nothing fetched from /elsewhere
 }
@@ -147,7 +122,7 @@ TEST(HttpClient, RefusedStatusCarriesLineCodeAndErrorBodyAndNextCallReconnects) 
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 100 Continue\r\n\r\n"
                                       "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"));
     server.Enqueue(ScriptedReply::Ok("fine"));
-    Client c;
+    HttpClient c;
     try {
         c->Get(server.BaseUrl() + "missing.jsp");
         FAIL() << "a 404 must fail";
@@ -163,7 +138,7 @@ TEST(HttpClient, RefusedStatusCarriesLineCodeAndErrorBodyAndNextCallReconnects) 
 TEST(HttpClient, ErrorBodyIsReadForAtMostTwoSeconds) {
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 500 Server Error\r\n\r\npartial"));  // never closes
-    Client c;
+    HttpClient c;
     DWORD start = GetTickCount();
     try {
         c->Get(server.BaseUrl());
@@ -184,21 +159,21 @@ TEST(HttpClient, FailsOnTruncatedBodiesLongLinesAndOversizedReplies) {
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 100000000\r\n\r\n"));
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nnothex\r\n"));
     server.Enqueue(ScriptedReply::Ok("still usable"));
-    Client c;
-    EXPECT_EQ("Connection Closed Gracefully.", Failure([&] { c->Get(server.BaseUrl()); }));
-    EXPECT_EQ("Max line length exceeded.", Failure([&] { c->Get(server.BaseUrl()); }));
-    EXPECT_EQ(fw::http::kReplyTooLarge, Failure([&] { c->Get(server.BaseUrl()); }));
-    EXPECT_EQ(fw::http::kInvalidChunkSize, Failure([&] { c->Get(server.BaseUrl()); }));
+    HttpClient c;
+    EXPECT_EQ("Connection Closed Gracefully.", FailureOf([&] { c->Get(server.BaseUrl()); }));
+    EXPECT_EQ("Max line length exceeded.", FailureOf([&] { c->Get(server.BaseUrl()); }));
+    EXPECT_EQ(fw::http::kReplyTooLarge, FailureOf([&] { c->Get(server.BaseUrl()); }));
+    EXPECT_EQ(fw::http::kInvalidChunkSize, FailureOf([&] { c->Get(server.BaseUrl()); }));
     EXPECT_EQ("still usable", c->Get(server.BaseUrl()));
 }
 
 TEST(HttpClient, FailsWithoutTrafficForHttpsAndUnknownSchemes) {
     ScriptedServer server;
-    Client c;
+    HttpClient c;
     const std::string port = std::to_string(server.Port());
-    EXPECT_EQ("IOHandler value is not valid", Failure([&] { c->Get("https://127.0.0.1:" + port + "/"); }));
-    EXPECT_EQ("IOHandler value is not valid", Failure([&] { c->Get("https://127.0.0.1/"); }));
-    EXPECT_EQ("", Failure([&] { c->Get("gopher://127.0.0.1/x"); }));
+    EXPECT_EQ("IOHandler value is not valid", FailureOf([&] { c->Get("https://127.0.0.1:" + port + "/"); }));
+    EXPECT_EQ("IOHandler value is not valid", FailureOf([&] { c->Get("https://127.0.0.1/"); }));
+    EXPECT_EQ("", FailureOf([&] { c->Get("gopher://127.0.0.1/x"); }));
     Sleep(100);
     EXPECT_EQ(0, server.Connections());
 }
@@ -209,9 +184,9 @@ TEST(HttpClient, SocketErrorsCarryTheNumberAndItsText) {
         ScriptedServer gone;  // a port that nobody listens on once it is gone
         freePort = gone.Port();
     }
-    Client c;
+    HttpClient c;
     EXPECT_EQ("Socket Error # 10061\r\nConnection refused.",
-              Failure([&] { c->Get("http://127.0.0.1:" + std::to_string(freePort) + "/"); }));
+              FailureOf([&] { c->Get("http://127.0.0.1:" + std::to_string(freePort) + "/"); }));
 
     // The lookup fails inside the test's network namespace without any traffic; the
     // resolver may call it "not found" or "try again", and the number says which.

@@ -6,33 +6,22 @@
 #include <winsock2.h>
 
 #include <cstring>
-#include <functional>
 #include <future>
 #include <memory>
 #include <thread>
 
 #include "framework/IdHTTP.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/HttpClientProbe.h"
 #include "tests/support/ScriptedServer.h"
 
+using harness::ExpectedGet;
+using harness::FailureOf;
+using harness::HttpClient;
 using harness::ScriptedReply;
 using harness::ScriptedServer;
 
 namespace {
-
-struct Client {
-    fw::TIdHTTP* http = fw::Create<fw::TIdHTTP>(nullptr);
-    ~Client() { fw::Free(http); }
-    fw::TIdHTTP* operator->() { return http; }
-};
-
-std::string Failure(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
 
 // The reply's bytes up to `tail` sent at once, the rest 300 ms later.
 ScriptedReply LateTail(const std::string& bytes, const std::string& tail) {
@@ -60,7 +49,7 @@ TEST(HttpClientFraming, TrailerTailArrivingLateBelongsToItsReplyNotTheNext) {
         ScriptedServer server;
         server.Enqueue(LateTail(reply, tail));
         server.Enqueue(ScriptedReply::Ok("second"));
-        Client c;
+        HttpClient c;
         EXPECT_EQ("ok", c->Get(server.BaseUrl() + "a")) << tail;
         EXPECT_EQ("second", c->Get(server.BaseUrl() + "b")) << tail;
         auto reqs = server.Requests();
@@ -73,7 +62,7 @@ TEST(HttpClientFraming, ChunkExtensionsAreIgnoredOnTheWire) {
     ScriptedServer server;
     server.Enqueue(LateTail(kChunked + "5;ext=1\r\nhello\r\n0;end=1\r\n\r\n", "0;end=1\r\n\r\n"));
     server.Enqueue(ScriptedReply::Ok("second"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("hello", c->Get(server.BaseUrl()));
     EXPECT_EQ("second", c->Get(server.BaseUrl()));
     EXPECT_EQ(1, server.Requests()[1].connection);
@@ -87,8 +76,8 @@ TEST(HttpClientFraming, UntrustedContentLengthFailsAndDropsTheConnection) {
         ScriptedServer server;
         server.Enqueue(bad);
         server.Enqueue(ScriptedReply::Ok("own reply"));
-        Client c;
-        EXPECT_EQ("Invalid Content-Length.", Failure([&] { c->Get(server.BaseUrl()); })) << bad.bytes;
+        HttpClient c;
+        EXPECT_EQ("Invalid Content-Length.", FailureOf([&] { c->Get(server.BaseUrl()); })) << bad.bytes;
         EXPECT_FALSE(c->Connected());
         EXPECT_EQ("own reply", c->Get(server.BaseUrl()));
         EXPECT_EQ(2, server.Requests()[1].connection);
@@ -97,7 +86,7 @@ TEST(HttpClientFraming, UntrustedContentLengthFailsAndDropsTheConnection) {
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Raw(ok + "Content-Length: 5\r\nContent-Length: 5\r\n\r\nhello"));
     server.Enqueue(ScriptedReply::Ok("own reply"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("hello", c->Get(server.BaseUrl()));
     EXPECT_EQ("own reply", c->Get(server.BaseUrl()));
     EXPECT_EQ(1, server.Requests()[1].connection);
@@ -108,7 +97,7 @@ TEST(HttpClientFraming, BytesBeyondTheAnnouncedEndAreNotReadAsTheNextReply) {
     server.Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nokHTTP/1.1 200 OK\r\n"
                                       "Content-Length: 5\r\n\r\nforged"));
     server.Enqueue(ScriptedReply::Ok("own reply"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("ok", c->Get(server.BaseUrl()));
     EXPECT_EQ("own reply", c->Get(server.BaseUrl()));
     EXPECT_EQ(2, server.Requests()[1].connection);
@@ -125,20 +114,18 @@ TEST(HttpClientFraming, CookiesWithControlBytesOrOverTheLimitsNeverReachTheReque
     server.Enqueue(ScriptedReply::Ok("second", many));
     server.Enqueue(ScriptedReply::Ok("third"));
     server.Enqueue(ScriptedReply::Ok("fourth"));
-    Client c;
+    HttpClient c;
     EXPECT_EQ("first", c->Get(server.BaseUrl()));
     EXPECT_EQ("second", c->Get(server.BaseUrl()));
     EXPECT_EQ("third", c->Get(server.BaseUrl()));
     auto reqs = server.Requests();
     ASSERT_EQ(3u, reqs.size());
     const std::string host = "127.0.0.1:" + std::to_string(server.Port());
-    const std::string head = "GET / HTTP/1.1\r\nContent-Type: text/html\r\nHost: " + host +
-                             "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
-    EXPECT_EQ(head + "Cookie: good=1\r\n\r\n", reqs[1].raw);
+    EXPECT_EQ(ExpectedGet("/", host, "good=1"), reqs[1].raw);
     // "good" was the host's oldest cookie, so it went first, then c10 to c19.
     std::string kept;
     for (int i = 20; i < 70; ++i) kept += (kept.empty() ? "c" : "; c") + std::to_string(i) + "=" + std::string(4092, 'v');
-    EXPECT_EQ(head + "Cookie: " + kept + "\r\n\r\n", Unfolded(reqs[2].raw));
+    EXPECT_EQ(ExpectedGet("/", host, kept), Unfolded(reqs[2].raw));
     EXPECT_EQ(50u, c->Cookies().Count());
 }
 
@@ -147,8 +134,8 @@ TEST(ScriptedServerShutdown, StopsWhileASendIsBlockedOnADroppedClient) {
     // A body far larger than the socket buffers, refused by the client after its head.
     server->Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 64000000\r\n\r\n" + std::string(16000000, 'x')));
     {
-        Client c;
-        EXPECT_EQ(fw::http::kReplyTooLarge, Failure([&] { c->Get(server->BaseUrl()); }));
+        HttpClient c;
+        EXPECT_EQ(fw::http::kReplyTooLarge, FailureOf([&] { c->Get(server->BaseUrl()); }));
     }
     Sleep(200);
     auto stopped = std::make_shared<std::promise<void>>();

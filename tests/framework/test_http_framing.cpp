@@ -3,31 +3,13 @@
 // sizes, and what the reply leaves unread must be exactly the bytes after it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-#include <functional>
-
 #include "framework/HttpProtocol.h"
+#include "tests/support/SegmentSource.h"
 
 using namespace fw;
 using namespace fw::http;
 
 namespace {
-
-class SegmentSource : public ByteSource {
-public:
-    SegmentSource(std::string bytes, size_t segment) : bytes_(std::move(bytes)), segment_(segment) {}
-    size_t Receive(char* buf, size_t max) override {
-        size_t n = std::min({segment_, max, bytes_.size() - pos_});
-        memcpy(buf, bytes_.data() + pos_, n);
-        pos_ += n;
-        return n;
-    }
-
-private:
-    std::string bytes_;
-    size_t segment_, pos_ = 0;
-};
 
 struct Outcome {
     std::string body, left, failure;  // left: the bytes after the reply; failure: its message
@@ -35,7 +17,7 @@ struct Outcome {
 
 // Reads one reply from bytes handed out `segment` at a time, then what is left.
 Outcome Read(const std::string& bytes, size_t segment) {
-    SegmentSource src(bytes, segment);
+    harness::SegmentSource src(bytes, segment);
     InputBuffer in(src);
     Outcome o;
     try {

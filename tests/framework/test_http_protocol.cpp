@@ -2,41 +2,16 @@
 // chunk parsing, cookie matching.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "framework/HttpCookies.h"
 #include "framework/HttpProtocol.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/SegmentSource.h"
 
 using namespace fw;
 using namespace fw::http;
+using harness::FailureOf;
 
 namespace {
-
-// Reply bytes handed out a few at a time, as a network would.
-class StringSource : public ByteSource {
-public:
-    explicit StringSource(std::string bytes, size_t segment = 3) : bytes_(std::move(bytes)), segment_(segment) {}
-    size_t Receive(char* buf, size_t max) override {
-        size_t n = std::min({segment_, max, bytes_.size() - pos_});
-        memcpy(buf, bytes_.data() + pos_, n);
-        pos_ += n;
-        return n;
-    }
-
-private:
-    std::string bytes_;
-    size_t segment_, pos_ = 0;
-};
-
-std::string MessageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
 
 struct Reply {
     ReplyHead head;
@@ -44,7 +19,7 @@ struct Reply {
 };
 
 Reply ReadAll(const std::string& bytes, size_t segment = 3) {
-    StringSource src(bytes, segment);
+    harness::SegmentSource src(bytes, segment);
     InputBuffer in(src);
     Reply r;
     r.head = ReadReplyHead(in);
@@ -83,7 +58,7 @@ TEST(HttpUrl, SplitsSchemeHostPortPathPageAndQuery) {
 }
 
 TEST(HttpUrl, UnknownSchemeNeedsAPortAndFailsWithAnEmptyMessage) {
-    EXPECT_EQ("", MessageOf([] { SplitUrl("ftp://h/x"); }));
+    EXPECT_EQ("", FailureOf([] { SplitUrl("ftp://h/x"); }));
     EXPECT_EQ("21", SplitUrl("ftp://h:21/x").port);
 }
 
@@ -169,8 +144,8 @@ TEST(HttpReply, ChunkedBodiesAndChunkSizeLines) {
     EXPECT_FALSE(ParseChunkSize("5\t", &n));
 
     const std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
-    EXPECT_EQ(kInvalidChunkSize, MessageOf([&] { ReadAll(head + "zz\r\n"); }));
-    EXPECT_EQ(kReplyTooLarge, MessageOf([&] { ReadAll(head + "7fffffffffffffff\r\nab"); }));
+    EXPECT_EQ(kInvalidChunkSize, FailureOf([&] { ReadAll(head + "zz\r\n"); }));
+    EXPECT_EQ(kReplyTooLarge, FailureOf([&] { ReadAll(head + "7fffffffffffffff\r\nab"); }));
     // "Chunked" in another case is not chunked: the body runs to the close.
     EXPECT_EQ("5\r\nhello", ReadAll("HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello").body);
 }
@@ -180,9 +155,9 @@ TEST(HttpReply, BodyFramingByLengthCloseOrNothingAndItsFailures) {
     EXPECT_EQ("", ReadAll("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\nleft over").body);
     // A length is taken before chunking.
     EXPECT_EQ("abc", ReadAll("HTTP/1.1 200 OK\r\nContent-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\nabcdef").body);
-    EXPECT_EQ("Connection Closed Gracefully.", MessageOf([] { ReadAll("HTTP/1.1 200 OK\r\nContent-Le"); }));
-    EXPECT_EQ(kInvalidContentLength, MessageOf([] { ReadAll("HTTP/1.1 200 OK\r\nContent-Length: 1x\r\n\r\n"); }));
-    EXPECT_EQ(kReplyTooLarge, MessageOf([] {
+    EXPECT_EQ("Connection Closed Gracefully.", FailureOf([] { ReadAll("HTTP/1.1 200 OK\r\nContent-Le"); }));
+    EXPECT_EQ(kInvalidContentLength, FailureOf([] { ReadAll("HTTP/1.1 200 OK\r\nContent-Length: 1x\r\n\r\n"); }));
+    EXPECT_EQ(kReplyTooLarge, FailureOf([] {
                   ReadAll("HTTP/1.1 200 OK\r\n\r\n" + std::string(kMaxBodyBytes + 1, 'x'), 1 << 20);
               }));
 }
@@ -192,11 +167,11 @@ TEST(HttpReply, LinesOverTheMaximumFailOrSplit) {
     EXPECT_EQ(at.substr(3), ReadAll("HTTP/1.1 200 OK\r\n" + at + "\r\nContent-Length: 0\r\n\r\n", 4096)
                                 .head.headers.Value("X"));
     EXPECT_EQ("Max line length exceeded.",
-              MessageOf([&] { ReadAll("HTTP/1.1 200 OK\r\n" + at + "a\r\n\r\n", 4096); }));
+              FailureOf([&] { ReadAll("HTTP/1.1 200 OK\r\n" + at + "a\r\n\r\n", 4096); }));
     // Even before the line's end has arrived.
-    EXPECT_EQ("Max line length exceeded.", MessageOf([] { ReadAll(std::string(40000, 'H'), 4096); }));
+    EXPECT_EQ("Max line length exceeded.", FailureOf([] { ReadAll(std::string(40000, 'H'), 4096); }));
 
-    StringSource src("abcdefgh\r\n");
+    harness::SegmentSource src("abcdefgh\r\n", 3);
     InputBuffer in(src);
     in.maxLineLength = 5;
     in.splitLongLines = true;

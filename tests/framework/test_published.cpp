@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ColorNames.h"
+#include "framework/Cursors.h"
 #include "framework/FormDescription.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -348,6 +349,9 @@ TEST_F(Published, ColourNamesResolveBothWaysAndToTheirRgb) {
     EXPECT_EQ(c, 0x1FFFFFFFu);
     ASSERT_TRUE(fw::IdentToColor("clOlive", c));
     EXPECT_EQ(c, 0x008080u);
+    ASSERT_TRUE(fw::IdentToColor("CLNAVY", c)) << "names compare in any case";
+    EXPECT_EQ(c, 0x800000u);
+    EXPECT_FALSE(fw::IdentToColor("clNoSuchColour", c));
     std::string name;
     ASSERT_TRUE(fw::ColorToIdent(0xFF000010u, name));
     EXPECT_EQ(name, "clBtnShadow");
@@ -356,4 +360,17 @@ TEST_F(Published, ColourNamesResolveBothWaysAndToTheirRgb) {
     EXPECT_EQ(fw::ColorToRGB(fw::clWindowFrame), GetSysColor(COLOR_WINDOWFRAME));
     EXPECT_EQ(fw::ColorToRGB(fw::clOlive), RGB(0x80, 0x80, 0));
     EXPECT_EQ(fw::ColorToRGB(fw::clDefault), 0u) << "no colour is not a system colour";
+}
+
+TEST_F(Published, CursorNamesResolveBothWaysInAnyCase) {
+    int index = 0;
+    ASSERT_TRUE(fw::IdentToCursor("crHandPoint", index));
+    EXPECT_EQ(index, fw::crHandPoint);
+    ASSERT_TRUE(fw::IdentToCursor("CRIBEAM", index));
+    EXPECT_EQ(index, fw::crIBeam);
+    EXPECT_FALSE(fw::IdentToCursor("crNoSuchCursor", index));
+    std::string name;
+    ASSERT_TRUE(fw::CursorToIdent(fw::crHandPoint, name));
+    EXPECT_EQ(name, "crHandPoint");
+    EXPECT_FALSE(fw::CursorToIdent(-1140, name)) << "a slot the program sets has no name";
 }

@@ -60,6 +60,14 @@ void ProbeControl::PaintWindow(HDC dc) {
     TWinControl::PaintWindow(dc);
 }
 
+bool RegisterPlainClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
 RecordingApplication::RecordingApplication() {
     fw::Application = fw::Create<fw::TApplication>(nullptr);
     fw::SetExceptionHandler([this](const std::exception& e) { boxes.push_back(e.what()); });

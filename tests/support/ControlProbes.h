@@ -53,6 +53,10 @@ private:
     std::string baseClass_;
 };
 
+// Registers a window class with this procedure and nothing else, for a probe to superclass
+// and see what reaches the class's own procedure; false when it cannot be registered.
+bool RegisterPlainClass(const char* name, WNDPROC proc);
+
 // An application object whose exception box records the messages instead of showing them.
 class RecordingApplication {
 public:

@@ -166,66 +166,6 @@ void SaveScreenshot(HWND hwnd, const std::string& name) {
     ReleaseDC(nullptr, screen);
 }
 
-// --- message box icons ----------------------------------------------------------------------
-
-// Captures the icon of a message box and tells which of the standard icons it is, by
-// drawing each candidate on the same background and taking the closest.
-static BoxIcon ClassifyIcon(HWND box) {
-    HWND iconCtl = nullptr;
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(c)) {
-            iconCtl = c;
-            break;
-        }
-    }
-    if (!iconCtl) return BoxIcon::None;
-    const int size = GetSystemMetrics(SM_CXICON);
-    RECT r = ClientRectOnScreen(iconCtl);
-    HDC screen = GetDC(nullptr);
-    HDC shot = CreateCompatibleDC(screen);
-    HBITMAP shotBmp = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ oldShot = SelectObject(shot, shotBmp);
-    BitBlt(shot, 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
-    COLORREF bg = GetPixel(shot, 0, 0);
-
-    struct Candidate { BoxIcon kind; LPCSTR id; } candidates[] = {
-        {BoxIcon::Hand, IDI_HAND}, {BoxIcon::Question, IDI_QUESTION},
-        {BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Information, IDI_ASTERISK}};
-    BoxIcon best = BoxIcon::Unknown;
-    long long bestScore = -1;
-    HDC draw = CreateCompatibleDC(screen);
-    HBITMAP drawBmp = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ oldDraw = SelectObject(draw, drawBmp);
-    for (const Candidate& c : candidates) {
-        HBRUSH brush = CreateSolidBrush(bg);
-        RECT all = {0, 0, size, size};
-        FillRect(draw, &all, brush);
-        DeleteObject(brush);
-        DrawIconEx(draw, 0, 0, LoadIconA(nullptr, c.id), size, size, 0, nullptr, DI_NORMAL);
-        long long score = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                COLORREF a = GetPixel(shot, x, y), b = GetPixel(draw, x, y);
-                score += std::abs(int(GetRValue(a)) - int(GetRValue(b))) +
-                         std::abs(int(GetGValue(a)) - int(GetGValue(b))) +
-                         std::abs(int(GetBValue(a)) - int(GetBValue(b)));
-            }
-        if (bestScore < 0 || score < bestScore) {
-            bestScore = score;
-            best = c.kind;
-        }
-    }
-    SelectObject(draw, oldDraw);
-    DeleteObject(drawBmp);
-    DeleteDC(draw);
-    SelectObject(shot, oldShot);
-    DeleteObject(shotBmp);
-    DeleteDC(shot);
-    ReleaseDC(nullptr, screen);
-    return best;
-}
-
 // --- the client process -----------------------------------------------------------------------
 
 static void RemoveTree(const std::string& dir) {
@@ -325,10 +265,9 @@ MessageBoxInfo ClientProcess::WaitForMessageBox(DWORD timeoutMs) const {
     MessageBoxInfo info;
     info.hwnd = WaitForWindow("#32770", std::string(), timeoutMs);
     if (!info.hwnd) return info;
-    Sleep(150);  // let the box paint before its icon is read
     info.caption = WindowText(info.hwnd);
     info.text = WindowText(GetDlgItem(info.hwnd, 0xFFFF));
-    info.icon = ClassifyIcon(info.hwnd);
+    info.icon = ReadBoxIcon(info.hwnd);
     return info;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/BoxIcon.h"
+
 namespace harness {
 
 // Build tree paths as the tests see them under Wine.
@@ -17,8 +19,6 @@ void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // UTF-8 literal to the ANSI code page (the client's texts are ANSI).
 std::string Ansi(const char* utf8);
-
-enum class BoxIcon { None, Hand, Question, Exclamation, Information, Unknown };
 
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
@@ -50,6 +50,8 @@ public:
     HWND FindWindowOf(const std::string& cls, const std::string& caption = std::string()) const;
     std::vector<HWND> TopLevelWindows(bool visibleOnly) const;
 
+    // The process's first visible dialog box, with its caption, text and icon (read once
+    // the box shows it: see ReadBoxIcon).
     MessageBoxInfo WaitForMessageBox(DWORD timeoutMs = 20000) const;
     static void PressOk(const MessageBoxInfo& box);
 

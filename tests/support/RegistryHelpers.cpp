@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace harness {
 
 std::string UniqueTestName(const std::string& prefix) {
@@ -36,5 +38,16 @@ void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
     RegDeleteValueA(k, name.c_str());
     RegCloseKey(k);
 }
+
+void RemoveAutoRunValues(const std::string& name) {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        for (const char* key : {"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"})
+            DeleteValue(root, key, name);
+}
+
+AutoRunCleanup::AutoRunCleanup(std::string name) : name_(std::move(name)) { RemoveAutoRunValues(name_); }
+
+AutoRunCleanup::~AutoRunCleanup() { RemoveAutoRunValues(name_); }
 
 }  // namespace harness

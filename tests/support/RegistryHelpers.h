@@ -21,4 +21,20 @@ StoredValue QueryValue(HKEY root, const std::string& key, const std::string& nam
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name);
 
+// Removes the autostart value `name` from Run and RunOnce of both the machine and the
+// current user: wherever a faulty write put it, nothing is left behind.
+void RemoveAutoRunValues(const std::string& name);
+
+// Removes the autostart value when made and again when it goes, also when a test fails.
+class AutoRunCleanup {
+public:
+    explicit AutoRunCleanup(std::string name);
+    ~AutoRunCleanup();
+    AutoRunCleanup(const AutoRunCleanup&) = delete;
+    AutoRunCleanup& operator=(const AutoRunCleanup&) = delete;
+
+private:
+    std::string name_;
+};
+
 }  // namespace harness

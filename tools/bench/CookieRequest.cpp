@@ -14,6 +14,7 @@
 #include "framework/MessagePump.h"
 #include "tests/support/ScriptedServer.h"
 #include "tools/bench/Cases.h"
+#include "tools/bench/PlainWindow.h"
 
 namespace bench {
 
@@ -63,14 +64,7 @@ CookieRequestRun RunCookieRequests(int requests, double probeMs) {
     std::atomic<bool> failed{false}, probed{false};
     std::thread ui([&] {
         fw::SetMainThreadId(GetCurrentThreadId());
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "BenchCookieWindow";
-        RegisterClassA(&wc);
-        HWND w = CreateWindowExA(0, wc.lpszClassName, "cookies", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
-        ShowWindow(w, SW_SHOWNORMAL);
+        HWND w = ShowPlainWindow("BenchCookieWindow", "cookies");
         auto* antiFreeze = fw::Create<fw::TIdAntiFreeze>(nullptr);
         antiFreeze->OnlyWhenIdle = false;
         auto* full = fw::Create<fw::TIdHTTP>(nullptr);

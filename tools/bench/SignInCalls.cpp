@@ -14,6 +14,7 @@
 #include "tests/support/Harness.h"
 #include "tools/bench/Cases.h"
 #include "tools/bench/Measure.h"
+#include "tools/bench/PlainWindow.h"
 
 namespace bench {
 
@@ -21,14 +22,7 @@ namespace bench {
 int MeasureSignInCalls(bool commonControlsLoaded) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "BenchCallsWindow";
-    RegisterClassA(&wc);
-    HWND w = CreateWindowExA(0, wc.lpszClassName, "calls", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-    ShowWindow(w, SW_SHOWNORMAL);
+    HWND w = ShowPlainWindow("BenchCallsWindow", "calls");
     CoInitialize(nullptr);
     const std::string dir = harness::BinaryDir() + "\\e2e\\bench_calls";
     CreateDirectoryA((harness::BinaryDir() + "\\e2e").c_str(), nullptr);
