@@ -1,6 +1,6 @@
 // TdxEdit in form descriptions: a login field reads and writes back exactly what it sets,
 // the text edit's own properties are written only away from their defaults (MaxLength
-// once set), a round trip reproduces the form, and every published event can be bound.
+// once set), and a round trip reproduces the form.
 #include <gtest/gtest.h>
 
 #include "editors/EditorUnits.h"
@@ -119,42 +119,6 @@ TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundT
     EXPECT_EQ(std::string::npos, written.find("Height")) << "auto-sized: no height in any form";
     std::string whole = fw::WriteDescription(form);
     EXPECT_EQ(fw::WriteDescription(Load(whole)), whole);
-}
-
-TEST_F(TextEditPublished, EveryPublishedEventOfTheEditCanBeBound) {
-    auto* e = fw::Create<TdxEdit>(nullptr);
-    fw::TNotifyEvent notify = [](fw::TObject*) {};
-    struct Binding {
-        const char* name;
-        std::any handler;
-    } bindings[] = {
-        {"OnClick", notify},
-        {"OnDblClick", notify},
-        {"OnDragDrop", notify},
-        {"OnDragOver", notify},
-        {"OnEndDrag", notify},
-        {"OnEnter", notify},
-        {"OnExit", notify},
-        {"OnKeyDown", fw::TKeyEvent([](fw::TObject*, WORD&, fw::TShiftState) {})},
-        {"OnKeyPress", fw::TKeyPressEvent([](fw::TObject*, char&) {})},
-        {"OnKeyUp", fw::TKeyEvent([](fw::TObject*, WORD&, fw::TShiftState) {})},
-        {"OnMouseDown", fw::TMouseEvent([](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {})},
-        {"OnMouseMove", fw::TMouseMoveEvent([](fw::TObject*, fw::TShiftState, int, int) {})},
-        {"OnMouseUp", fw::TMouseEvent([](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {})},
-        {"OnStartDrag", notify},
-        {"OnEndDock", notify},
-        {"OnStartDock", notify},
-        {"OnContextPopup", fw::TContextPopupEvent([](fw::TObject*, POINT, bool&) {})},
-        {"OnChange", notify},
-        {"OnMouseEnter", notify},
-        {"OnMouseLeave", notify},
-        {"OnSelectionChange", notify},
-        {"OnValidate", TdxEditValidateEvent([](fw::TObject*, std::string&, bool&) {})},
-    };
-    for (const Binding& b : bindings) EXPECT_TRUE(e->SetEvent(b.name, b.handler)) << b.name;
-    EXPECT_TRUE(static_cast<bool>(e->OnSelectionChange));
-    EXPECT_FALSE(e->SetEvent("OnResize", notify));
-    fw::Free(e);
 }
 
 }  // namespace
