@@ -1,5 +1,6 @@
 // The login form: the application's main form, where the candidate signs in.
 #pragma once
+#include "editors/dxEdLib.h"
 #include "framework/ActnList.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -25,8 +26,8 @@ public:
     fw::TIdAntiFreeze* IdAntiFreeze1 = nullptr;
     fw::TLabel* Label1 = nullptr;    // busy label
     fw::TEdit* ServerList = nullptr; // hidden: the server base address
-    fw::TWinControl* UserName = nullptr;
-    fw::TWinControl* PWD = nullptr;
+    editors::TdxEdit* UserName = nullptr;  // admission-ticket number
+    editors::TdxEdit* PWD = nullptr;       // identity-document number
 
     void Action_LoginExecute(fw::TObject* Sender);
     void Action_CanelExecute(fw::TObject* Sender);

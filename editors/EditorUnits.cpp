@@ -3,6 +3,8 @@
 #include "editors/dxCalc.h"
 #include "editors/dxCntner.h"
 #include "editors/dxDraw.h"
+#include "editors/dxEdLib.h"
+#include "editors/dxEditorUnit.h"
 #include "editors/dxExEdtr.h"
 #include "editors/dxGrDate.h"
 
@@ -10,16 +12,6 @@ namespace editors {
 
 fw::TUnit& dxEditConstsUnit() {
     static fw::TUnit unit("dxEditConsts", nullptr, nullptr);
-    return unit;
-}
-
-fw::TUnit& dxEditorUnit() {
-    static fw::TUnit unit("dxEditor", nullptr, nullptr);
-    return unit;
-}
-
-fw::TUnit& dxEdLibUnit() {
-    static fw::TUnit unit("dxEdLib", nullptr, nullptr);
     return unit;
 }
 

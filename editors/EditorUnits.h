@@ -6,10 +6,8 @@
 
 namespace editors {
 
-// Units of the edit controls whose work lives elsewhere or who have none.
+// A unit of the edit controls that has no start-up or shut-down work.
 fw::TUnit& dxEditConstsUnit();  // no start-up or shut-down work
-fw::TUnit& dxEditorUnit();      // the text edit
-fw::TUnit& dxEdLibUnit();       // the standalone edit
 
 // dxDraw, dxCntner, dxCalc, dxEditConsts, dxGrDate, dxEditor, dxExEdtr, dxEdLib.
 std::vector<fw::TUnit*> EditorUnits();

@@ -43,12 +43,15 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
 }
 
+// Some windows (the ANSI rich edit among them) give their length in characters, not bytes:
+// the buffer has room for two bytes per character, and the text ends at its terminator.
 std::string TWinControl::Text() const {
     if (!hwnd_) return text_;
     int n = GetWindowTextLengthA(hwnd_);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(hwnd_, &s[0], n + 1);
-    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    if (n <= 0) return std::string();
+    std::string s(2 * static_cast<size_t>(n) + 1, '\0');
+    GetWindowTextA(hwnd_, &s[0], static_cast<int>(s.size()));
+    s.resize(s.find('\0'));
     return s;
 }
 

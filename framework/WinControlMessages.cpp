@@ -145,7 +145,8 @@ bool TWinControl::DoKeyPress(TMessage& m) {
         m.Result = 0;
         return true;
     }
-    m.WParam = static_cast<unsigned char>(key);
+    // A code wider than a byte goes on whole unless a handler changed the character.
+    if (key != static_cast<char>(m.WParam)) m.WParam = static_cast<unsigned char>(key);
     return false;
 }
 

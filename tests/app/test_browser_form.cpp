@@ -10,6 +10,7 @@
 #include "app/DataModule.h"
 #include "app/Unit_Login.h"
 #include "app/Unit_Main.h"
+#include "editors/EditorUnits.h"
 #include "framework/IdHTTP.h"
 #include "framework/IdIPWatch.h"
 #include "tests/support/Harness.h"
@@ -48,6 +49,7 @@ protected:
         fw::RegisterFormsClasses();
         fw::RegisterHttpClasses();
         fw::RegisterIPWatchClasses();
+        for (fw::TUnit* u : editors::EditorUnits()) u->Initialize();  // the login form's fields
         server_.SetHandler([](const harness::ScriptedRequest&) { return harness::ScriptedReply::Ok("<html></html>"); });
         harness::WriteFile(app::SettingsFileName(), "[User]\r\nServerList_Address=" + server_.BaseUrl() + "\r\n");
         fw::Application = fw::Create<fw::TApplication>(nullptr);
@@ -63,6 +65,8 @@ protected:
     void TearDown() override {
         fw::Application->Teardown();
         fw::FreeAndNil(fw::Application);
+        auto units = editors::EditorUnits();
+        for (auto it = units.rbegin(); it != units.rend(); ++it) (*it)->Finalize();
         DeleteFileA(app::SettingsFileName().c_str());
     }
 

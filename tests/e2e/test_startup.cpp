@@ -67,19 +67,21 @@ TEST(StartUp, SplashThenLoginFormThenCleanExitLeavingEmptyHistoryFile) {
     EXPECT_NEAR(wr.left, (GetSystemMetrics(SM_CXSCREEN) - (wr.right - wr.left)) / 2, 1) << "centred";
     EXPECT_EQ(WindowText(login).rfind(Ansi(u8"全国Brenvara-考生端"), 0), 0u);
 
-    // The two fields at their places, and the hidden server field.
+    // The two fields (styled edits) at their places, and the hidden server field.
     std::vector<ChildInfo> edits;
     for (const ChildInfo& c : Children(login))
-        if (c.cls == "TEdit") edits.push_back(c);
+        if (c.cls == "TEdit" || c.cls == "TdxEdit") edits.push_back(c);
     ASSERT_EQ(edits.size(), 3u);
     int visible = 0;
     for (const ChildInfo& e : edits) {
         if (!e.visible) {
+            EXPECT_EQ(e.cls, "TEdit");
             EXPECT_EQ(e.rect.left, 361);
             EXPECT_EQ(e.rect.top, 0);
             continue;
         }
         ++visible;
+        EXPECT_EQ(e.cls, "TdxEdit");
         EXPECT_EQ(e.rect.left, 232);
         EXPECT_TRUE(e.rect.top == 136 || e.rect.top == 168) << e.rect.top;
         EXPECT_EQ(e.rect.right - e.rect.left, 161);

@@ -1,7 +1,8 @@
 // Benchmark driver: measures what a candidate feels of the client (how soon the login form
 // appears, how long a sign-in takes, how much memory it holds, whether it ever stops
-// answering) side by side with a minimal one-window program and a bare HTTP client, all
-// in the same session, and prints median and spread of every figure.
+// answering, how quickly typed characters show in a field) side by side with a minimal
+// one-window program and a bare HTTP client, all in the same session, and prints median
+// and spread of every figure.
 //
 // Everything is timed from outside the client: windows are found by polling, requests are
 // timed where they arrive at a scripted exam server on 127.0.0.1, memory is read with
@@ -23,6 +24,7 @@
 #include "tools/bench/CookieRequest.h"
 #include "tools/bench/Measure.h"
 #include "tools/bench/SignInCalls.h"
+#include "tools/bench/Typing.h"
 
 using namespace bench;
 
@@ -43,7 +45,8 @@ void Line(const char* label, const std::string& value, const char* unit = "") {
 }
 
 int Usage() {
-    fprintf(stderr, "usage: bench_driver [--runs N] [--probe-ms MS] [--info-delay MS] [--poll-ms MS] [--verbose]\n");
+    fprintf(stderr, "usage: bench_driver [--runs N] [--probe-ms MS] [--info-delay MS] [--poll-ms MS] [--verbose]"
+                    " [--typing-only]\n");
     return 2;
 }
 
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
     int runs = 10;
     double probeMs = 3000;
     DWORD infoDelayMs = 0;
-    bool verbose = false;
+    bool verbose = false, typingOnly = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--signin-calls")
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
         else if (a == "--poll-ms" && i + 1 < argc)
             SetPollInterval(static_cast<DWORD>(std::max(1, std::atoi(argv[++i]))));
         else if (a == "--verbose") verbose = true;
+        else if (a == "--typing-only") typingOnly = true;
         else return Usage();
     }
     WSADATA wsa;
@@ -72,7 +76,9 @@ int main(int argc, char** argv) {
     Progress("warming up (one run of each, not counted)");
     RunMinimal(false);
     RunClient("bench_warmup", infoDelayMs, false);
-    RunSignInCalls();
+    if (!typingOnly) RunSignInCalls();
+    RunMinimalTyping();
+    RunClientTyping("bench_typing_warmup");
 
     // The baseline's platform layers, each adding to the one before (see minimal_window.cpp).
     const std::vector<std::pair<const char*, std::string>> layers = {
@@ -90,7 +96,17 @@ int main(int argc, char** argv) {
     std::vector<Round> rounds;
     std::vector<std::vector<std::pair<std::string, double>>> calls;
     std::vector<double> browserPreloaded;
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < runs && typingOnly; ++i) {
+        // Only what the typing case may change: the memory at the login form.
+        Progress("memory at the login form: run %d of %d", i + 1, runs);
+        Round r;
+        Sleep(kQuietMs);
+        r.minimal = RunMinimal(true);
+        Sleep(kQuietMs);
+        r.client = RunClient("bench_run" + std::to_string(i + 1), infoDelayMs, false);
+        rounds.push_back(r);
+    }
+    for (int i = 0; i < runs && !typingOnly; ++i) {
         Progress("start-up, memory and sign-in: run %d of %d", i + 1, runs);
         // The order of the starts turns from round to round, and each start follows a quiet
         // moment, so that no program always comes first after the previous round's exits.
@@ -112,8 +128,28 @@ int main(int argc, char** argv) {
         for (const auto& c : RunSignInCalls(true)) browserPreloaded.push_back(c.second);
     }
 
+    // Typing, the plain window and the client's field back to back, turning the order.
+    std::vector<double> typingPlain, typingClient, typingRatio;
+    std::string fieldClass = "?";
+    for (int i = 0; i < runs; ++i) {
+        Progress("typing: run %d of %d", i + 1, runs);
+        TypingRun plain, field;
+        for (int k = 0; k < 2; ++k) {
+            Sleep(kQuietMs);
+            if ((k + i) % 2 == 0) plain = RunMinimalTyping();
+            else field = RunClientTyping("bench_typing" + std::to_string(i + 1));
+        }
+        if (field.ok) fieldClass = field.field;
+        if (plain.ok && field.ok) {
+            typingPlain.push_back(plain.ms);
+            typingClient.push_back(field.ms);
+            typingRatio.push_back(field.ms / plain.ms);
+        }
+        Progress("  plain window %.1f ms, client's field (%s) %.1f ms", plain.ms, field.field.c_str(), field.ms);
+    }
+
     std::vector<double> roundTrips;
-    {
+    if (!typingOnly) {
         Progress("bare client round trips");
         BenchServer exam(BenchServer::Answer);
         ServerRoundTrip(exam, 0);  // warm-up
@@ -124,15 +160,18 @@ int main(int argc, char** argv) {
     }
 
     std::vector<WaitRun> creationWaits, signInWaits;
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < runs && !typingOnly; ++i) {
         Progress("responsiveness: run %d of %d", i + 1, runs);
         const std::string n = std::to_string(i + 1);
         creationWaits.push_back(RunCreationWait("bench_wait_create" + n, probeMs, verbose && i == 0));
         signInWaits.push_back(RunSignInWait("bench_wait_signin" + n, probeMs));
     }
 
-    Progress("a request with a full cookie store");
-    const CookieRequestRun cookieRun = RunCookieRequests(std::max(runs, 20), probeMs);
+    CookieRequestRun cookieRun;
+    if (!typingOnly) {
+        Progress("a request with a full cookie store");
+        cookieRun = RunCookieRequests(std::max(runs, 20), probeMs);
+    }
 
     // --- figures
     const double kSplashMs = 1000;
@@ -228,45 +267,57 @@ int main(int argc, char** argv) {
 
     // --- the report
     printf("Corvane benchmarks: %d runs of each case; figures are median [min .. max]\n", runs);
-    printf("(complete runs: start-up %zu, sign-in %zu, bare round trips %zu, waits %zu + %zu)\n\n",
-           clientStart.size(), signIn.size(), roundTrips.size(), creation.gap.size(), signInWait.gap.size());
+    printf("(complete runs: start-up %zu, sign-in %zu, bare round trips %zu, waits %zu + %zu, typing %zu)\n\n",
+           clientStart.size(), signIn.size(), roundTrips.size(), creation.gap.size(), signInWait.gap.size(),
+           typingClient.size());
 
-    printf("START-UP: process start to the window shown (ms)\n");
-    Line("minimal one-window program", Fmt(Summarize(minimalStart)));
-    Line("Corvane.exe, login form shown", Fmt(Summarize(clientStart)));
-    Line("  splash shown", Fmt(Summarize(splashShown)));
-    Line("  splash shown, over the minimal program's window", Fmt(Summarize(splashOverMinimal)));
-    Line("  splash held (a 1000 ms sleep inside)", Fmt(Summarize(splashHeld)));
-    Line("  splash hidden -> information request arrives", Fmt(Summarize(toInfo)));
-    char label[160];
-    snprintf(label, sizeof label, "  information request -> login form (server %lu ms)",
-             static_cast<unsigned long>(infoDelayMs));
-    Line(label, Fmt(Summarize(infoToLogin)));
-    snprintf(label, sizeof label, "Corvane less splash (1000) and server delay (%lu)",
-             static_cast<unsigned long>(infoDelayMs));
-    Line(label, Fmt(Summarize(clientLessSplash)));
-    const Stats so = Summarize(startOverhead);
-    Line("OVERHEAD over the minimal program", Fmt(so));
-    Line("ratio to the minimal program", Fmt(Summarize(startRatio), 2), "x");
-    Line("target: overhead <= 150 ms", Verdict(so.n && so.median <= 150));
-    printf("  the minimal program doing the client's platform start-up work, over the plain one:\n");
-    for (size_t k = 0; k < layers.size(); ++k) Line(layers[k].first, Fmt(Summarize(layerOver[k])));
-    printf("\n");
+    if (!typingOnly) {
+        printf("START-UP: process start to the window shown (ms)\n");
+        Line("minimal one-window program", Fmt(Summarize(minimalStart)));
+        Line("Corvane.exe, login form shown", Fmt(Summarize(clientStart)));
+        Line("  splash shown", Fmt(Summarize(splashShown)));
+        Line("  splash shown, over the minimal program's window", Fmt(Summarize(splashOverMinimal)));
+        Line("  splash held (a 1000 ms sleep inside)", Fmt(Summarize(splashHeld)));
+        Line("  splash hidden -> information request arrives", Fmt(Summarize(toInfo)));
+        char label[160];
+        snprintf(label, sizeof label, "  information request -> login form (server %lu ms)",
+                 static_cast<unsigned long>(infoDelayMs));
+        Line(label, Fmt(Summarize(infoToLogin)));
+        snprintf(label, sizeof label, "Corvane less splash (1000) and server delay (%lu)",
+                 static_cast<unsigned long>(infoDelayMs));
+        Line(label, Fmt(Summarize(clientLessSplash)));
+        const Stats so = Summarize(startOverhead);
+        Line("OVERHEAD over the minimal program", Fmt(so));
+        Line("ratio to the minimal program", Fmt(Summarize(startRatio), 2), "x");
+        Line("target: overhead <= 150 ms", Verdict(so.n && so.median <= 150));
+        printf("  the minimal program doing the client's platform start-up work, over the plain one:\n");
+        for (size_t k = 0; k < layers.size(); ++k) Line(layers[k].first, Fmt(Summarize(layerOver[k])));
+        printf("\n");
 
-    printf("SIGN-IN: click on the login picture to the exam-page GET at the server (ms)\n");
-    Line("Corvane.exe", Fmt(Summarize(signIn)));
-    Line("  click -> check request arrives", Fmt(Summarize(toCheck)));
-    Line("  check request -> browser form created", Fmt(Summarize(checkToCreated)));
-    Line("  browser form created -> exam-page request arrives", Fmt(Summarize(createdToExam)));
-    Line("  (browser form shown, from the click)", Fmt(Summarize(browserShown)));
-    Line("bare client: check, then exam-page request", Fmt(rt, 2));
-    const Stats sio = Summarize(signInOverhead);
-    Line("OVERHEAD over the bare client", Fmt(sio));
-    Line("target: overhead < 30 ms", Verdict(sio.n && sio.median < 30));
-    printf("  the platform calls of a sign-in, each timed alone in a fresh process:\n");
-    for (const std::string& name : callNames) Line(("  " + name).c_str(), Fmt(Summarize(callTimes[name])));
-    Line("  all of them", Fmt(Summarize(callTotals)));
-    Line("  (web browser control, common controls already loaded)", Fmt(Summarize(browserPreloaded)));
+        printf("SIGN-IN: click on the login picture to the exam-page GET at the server (ms)\n");
+        Line("Corvane.exe", Fmt(Summarize(signIn)));
+        Line("  click -> check request arrives", Fmt(Summarize(toCheck)));
+        Line("  check request -> browser form created", Fmt(Summarize(checkToCreated)));
+        Line("  browser form created -> exam-page request arrives", Fmt(Summarize(createdToExam)));
+        Line("  (browser form shown, from the click)", Fmt(Summarize(browserShown)));
+        Line("bare client: check, then exam-page request", Fmt(rt, 2));
+        const Stats sio = Summarize(signInOverhead);
+        Line("OVERHEAD over the bare client", Fmt(sio));
+        Line("target: overhead < 30 ms", Verdict(sio.n && sio.median < 30));
+        printf("  the platform calls of a sign-in, each timed alone in a fresh process:\n");
+        for (const std::string& name : callNames) Line(("  " + name).c_str(), Fmt(Summarize(callTimes[name])));
+        Line("  all of them", Fmt(Summarize(callTotals)));
+        Line("  (web browser control, common controls already loaded)", Fmt(Summarize(browserPreloaded)));
+        printf("\n");
+
+    }
+    printf("TYPING: %d characters posted to the field, until all are in its text and painted (ms)\n",
+           kTypedCharacters);
+    Line("minimal program, plain RichEdit20A window", Fmt(Summarize(typingPlain)));
+    Line(("Corvane.exe, login form's ticket field (" + fieldClass + ")").c_str(), Fmt(Summarize(typingClient)));
+    const Stats tr = Summarize(typingRatio);
+    Line("ratio to the plain window", Fmt(tr, 2), "x");
+    Line("target: within 1.5 times the plain window", Verdict(tr.n && tr.median <= 1.5));
     printf("\n");
 
     printf("MEMORY (MB), read once the window has shown and settled\n");
@@ -278,59 +329,61 @@ int main(int argc, char** argv) {
     };
     memoryLines("minimal program", minPeak, minPrivate, minAnon);
     memoryLines("Corvane.exe, login form", loginPeak, loginPrivate, loginAnon);
-    memoryLines("Corvane.exe, browser form open", browserPeak, browserPrivate, browserAnon);
+    if (!typingOnly) memoryLines("Corvane.exe, browser form open", browserPeak, browserPrivate, browserAnon);
     const Stats pd = Summarize(peakDiff);
     Line("login form peak working set over the minimal program", Fmt(pd));
     Line("target: within 10 MB", Verdict(pd.n && pd.median <= 10));
     printf("\n");
 
-    printf("RESPONSIVENESS: a WM_NULL sent every 20 ms; longest gap between two handled probes\n");
-    printf("(upper bound), longest wait of one probe (lower bound), median wait (ms)\n");
-    auto gapLines = [&](const std::string& what, const WaitFigures& f) {
-        Line((what + ": longest gap").c_str(), Fmt(Summarize(f.gap)));
-        Line("    longest wait", Fmt(Summarize(f.wait)));
-        Line("    median wait", Fmt(Summarize(f.median)));
-    };
-    gapLines("minimal program, idle 1 s", minIdle);
-    gapLines("Corvane.exe, login form idle 1 s", clientIdle);
-    char what[160];
-    snprintf(what, sizeof what, "creation request unanswered %.0f s (OnlyWhenIdle True)", probeMs / 1000);
-    gapLines(what, creation);
-    snprintf(what, sizeof what, "sign-in request unanswered %.0f s (OnlyWhenIdle False)", probeMs / 1000);
-    gapLines(what, signInWait);
-    printf("  (probed: %s during creation, TFrmLogin during sign-in; %d probes unanswered in 5 s)\n",
-           creationTarget.c_str(), unanswered);
-    const Stats cg = Summarize(creation.gap), sg = Summarize(signInWait.gap);
-    Line("target: longest gap < 300 ms (worst run)", Verdict(cg.n && sg.n && cg.max < 300 && sg.max < 300));
-    printf("\n");
+    if (!typingOnly) {
+        printf("RESPONSIVENESS: a WM_NULL sent every 20 ms; longest gap between two handled probes\n");
+        printf("(upper bound), longest wait of one probe (lower bound), median wait (ms)\n");
+        auto gapLines = [&](const std::string& what, const WaitFigures& f) {
+            Line((what + ": longest gap").c_str(), Fmt(Summarize(f.gap)));
+            Line("    longest wait", Fmt(Summarize(f.wait)));
+            Line("    median wait", Fmt(Summarize(f.median)));
+        };
+        gapLines("minimal program, idle 1 s", minIdle);
+        gapLines("Corvane.exe, login form idle 1 s", clientIdle);
+        char what[160];
+        snprintf(what, sizeof what, "creation request unanswered %.0f s (OnlyWhenIdle True)", probeMs / 1000);
+        gapLines(what, creation);
+        snprintf(what, sizeof what, "sign-in request unanswered %.0f s (OnlyWhenIdle False)", probeMs / 1000);
+        gapLines(what, signInWait);
+        printf("  (probed: %s during creation, TFrmLogin during sign-in; %d probes unanswered in 5 s)\n",
+               creationTarget.c_str(), unanswered);
+        const Stats cg = Summarize(creation.gap), sg = Summarize(signInWait.gap);
+        Line("target: longest gap < 300 ms (worst run)", Verdict(cg.n && sg.n && cg.max < 300 && sg.max < 300));
+        printf("\n");
 
-    char value[64];
-    printf("REQUEST WITH A FULL COOKIE STORE: the sign-in check, request to reply (ms)\n");
-    if (cookieRun.ok) {
-        printf("(%zu cookies kept, 50 of 4096 bytes on each of 6 hosts; the request to one host: %zu bytes,\n"
-               " %zu without cookies; %zu requests of each, in turns)\n",
-               cookieRun.cookiesKept, cookieRun.requestBytes, cookieRun.plainBytes, cookieRun.withMs.size());
-        const Stats with = Summarize(cookieRun.withMs), without = Summarize(cookieRun.withoutMs);
-        Line("with the host's 50 cookies", Fmt(with, 2));
-        Line("without cookies", Fmt(without, 2));
-        snprintf(value, sizeof value, "%8.2f", with.median - without.median);
-        Line("COST of the cookies (difference of the medians)", value);
-        char probed[160];
-        snprintf(probed, sizeof probed, "requesting %.0f s, OnlyWhenIdle False: longest gap", probeMs / 1000);
-        Line(probed, Fmt(Summarize({cookieRun.probe.longestGapMs})));
-        Line("    longest wait", Fmt(Summarize({cookieRun.probe.longestWaitMs})));
-        Line("target: longest gap < 300 ms", Verdict(cookieRun.probe.probes > 0 && cookieRun.probe.longestGapMs < 300));
-    } else {
-        printf("  (failed: see the progress lines)\n");
+        char value[64];
+        printf("REQUEST WITH A FULL COOKIE STORE: the sign-in check, request to reply (ms)\n");
+        if (cookieRun.ok) {
+            printf("(%zu cookies kept, 50 of 4096 bytes on each of 6 hosts; the request to one host: %zu bytes,\n"
+                   " %zu without cookies; %zu requests of each, in turns)\n",
+                   cookieRun.cookiesKept, cookieRun.requestBytes, cookieRun.plainBytes, cookieRun.withMs.size());
+            const Stats with = Summarize(cookieRun.withMs), without = Summarize(cookieRun.withoutMs);
+            Line("with the host's 50 cookies", Fmt(with, 2));
+            Line("without cookies", Fmt(without, 2));
+            snprintf(value, sizeof value, "%8.2f", with.median - without.median);
+            Line("COST of the cookies (difference of the medians)", value);
+            char probed[160];
+            snprintf(probed, sizeof probed, "requesting %.0f s, OnlyWhenIdle False: longest gap", probeMs / 1000);
+            Line(probed, Fmt(Summarize({cookieRun.probe.longestGapMs})));
+            Line("    longest wait", Fmt(Summarize({cookieRun.probe.longestWaitMs})));
+            Line("target: longest gap < 300 ms", Verdict(cookieRun.probe.probes > 0 && cookieRun.probe.longestGapMs < 300));
+        } else {
+            printf("  (failed: see the progress lines)\n");
+        }
+        printf("\n");
+
+        printf("SIZE (MB)\n");
+        snprintf(value, sizeof value, "%8.2f", exeMb);
+        Line("Corvane.exe", value);
+        snprintf(value, sizeof value, "%8.2f", minimalExeMb);
+        Line("minimal_window.exe", value);
+        Line("target: under 4 MB", Verdict(exeMb > 0 && exeMb < 4));
     }
-    printf("\n");
-
-    printf("SIZE (MB)\n");
-    snprintf(value, sizeof value, "%8.2f", exeMb);
-    Line("Corvane.exe", value);
-    snprintf(value, sizeof value, "%8.2f", minimalExeMb);
-    Line("minimal_window.exe", value);
-    Line("target: under 4 MB", Verdict(exeMb > 0 && exeMb < 4));
     fflush(stdout);
     return 0;
 }

@@ -1,0 +1,291 @@
+// The text edit's input messages: typed characters in the forced case, change and selection
+// notifications, select-all on entry, the dialog codes, the mouse capture after a click,
+// the right-button release that becomes the text menu, and the menu itself.
+#include <gtest/gtest.h>
+
+#include "framework/Menus.h"
+#include "tests/editors/TextEditProbes.h"
+
+namespace {
+
+using namespace editors;
+using namespace editors_test;
+
+using TextEditInput = TextEditFixture;
+
+std::vector<WPARAM> CharsToClass(const TextProbe* e) {
+    std::vector<WPARAM> out;
+    for (const auto& m : e->toClass)
+        if (m.first == WM_CHAR) out.push_back(m.second);
+    return out;
+}
+
+// Shows the text menu at a client point and answers it with a posted key (Esc closes it,
+// a letter chooses the item it underlines); what the menu left behind is taken away.
+void ContextMenuAt(TextProbe* e, POINT client, WPARAM key = VK_ESCAPE) {
+    HWND wnd = e->Handle();
+    if (key == VK_ESCAPE) PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    else PostMessageA(wnd, WM_CHAR, key, 0);
+    POINT screen = client;
+    ClientToScreen(wnd, &screen);
+    SendMessageA(wnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(screen.x, screen.y));
+    MSG m;
+    while (PeekMessageA(&m, wnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+}
+
+std::vector<bool> EnabledItems(TextProbe* e) {
+    std::vector<bool> out;
+    fw::TMenuItem* items = e->TextMenu()->Items();
+    for (int i = 0; i < items->Count(); ++i) out.push_back(items->Items(i)->Enabled);
+    return out;
+}
+
+TEST_F(TextEditInput, TypedCharactersTakeTheForcedCaseExceptDoubleByteOnesAndWideCodes) {
+    TextProbe* e = AddText();
+    HWND wnd = e->Handle();
+    e->SetCharCase(ecUpperCase);
+    SendMessageA(wnd, WM_CHAR, 'a', 1);
+    EXPECT_EQ("A", e->Text());
+    EXPECT_EQ(std::vector<char>{'A'}, e->keyPresses) << "OnKeyPress sees the converted character";
+    e->SetCharCase(ecLowerCase);
+    SendMessageA(wnd, WM_CHAR, 'B', 1);
+    EXPECT_EQ("ab", e->Text()) << "the case rewrite also lowered the first";
+
+    // A lead byte and the byte after it (here 'a', a trail byte of code page 936) pass as
+    // they are; so does a code above 0xFF.
+    e->toClass.clear();
+    e->SetCharCase(ecUpperCase);
+    e->toClass.clear();
+    SendMessageA(wnd, WM_CHAR, 0xB0, 1);
+    SendMessageA(wnd, WM_CHAR, 0x61, 1);
+    SendMessageA(wnd, WM_CHAR, 0x62, 1);
+    SendMessageA(wnd, WM_CHAR, 0x163, 1);
+    EXPECT_EQ((std::vector<WPARAM>{0xB0, 0x61, 0x42, 0x163}), CharsToClass(e));
+}
+
+TEST_F(TextEditInput, OnChangeFiresOncePerChangeOfTheUserAndNeverForTheEditsOwnRewrites) {
+    TextProbe* e = AddText("x");
+    HWND wnd = e->Handle();
+    for (char c : std::string("abc")) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+    EXPECT_EQ(3, e->changes);
+    e->SetEditValue(fw::Variant("value"));
+    EXPECT_EQ(3, e->changes) << "a value put in";
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ(3, e->changes) << "the case rewrite";
+
+    e->SetText("");
+    e->changes = 0;
+    ASSERT_TRUE(harness::PutOnClipboard("pasted"));
+    e->PasteFromClipboard();
+    EXPECT_EQ("PASTED", e->Text());
+    EXPECT_EQ(1, e->changes) << "a paste rewritten in the forced case is one change";
+
+    int selections = e->selectionChanges;
+    e->SetSelection(1, 3);
+    EXPECT_GT(e->selectionChanges, selections);
+}
+
+TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret) {
+    ShowForm();
+    TextProbe* first = AddText("first");
+    TextProbe* second = AddText("second", 10, 50);
+    first->TabOrder = 0;
+    second->TabOrder = 1;
+    EXPECT_EQ(0, SendMessageA(first->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB) << "Tab moves the focus on";
+
+    first->SetFocus();
+    harness::PumpMessages(50);
+    EXPECT_EQ("first", first->GetSelText());
+    PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(harness::PumpUntil([&] { return second->Focused(); }));
+    EXPECT_EQ("second", second->GetSelText());
+
+    first->SetSelection(0, 0);
+    int selectAlls = first->selectAlls;
+    harness::ClickAt(first->Handle(), 20, 6);
+    ASSERT_TRUE(harness::PumpUntil([&] { return first->Focused(); }));
+    harness::PumpMessages(50);
+    EXPECT_EQ(0, first->GetSelLength()) << "the click put the caret, nothing selected";
+    EXPECT_EQ(selectAlls, first->selectAlls) << "entered by a click: not even for a moment";
+
+    first->AutoSelect = false;
+    second->SetFocus();
+    first->SetFocus();
+    harness::PumpMessages(50);
+    EXPECT_EQ(0, first->GetSelLength());
+}
+
+TEST_F(TextEditInput, AClickThatLeavesNoFocusInTheEditLeavesNoCapturedMouse) {
+    TextProbe* e = AddText("abc");
+    HWND wnd = e->Handle();
+    e->SetEnabled(false);  // the rich edit cannot take the focus, yet takes the mouse
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_NE(wnd, GetFocus());
+    EXPECT_NE(wnd, GetCapture());
+    SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    SendMessageA(wnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    EXPECT_NE(wnd, GetCapture());
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, wnd, WM_MBUTTONUP, WM_MBUTTONUP, PM_REMOVE)) << "the release is posted";
+}
+
+TEST_F(TextEditInput, ARightButtonReleaseNeverReachesTheRichEditAndPostsTheContextMenu) {
+    TextProbe* e = AddText("abc");
+    HWND wnd = e->Handle();
+    int ups = 0;
+    e->OnMouseUp = [&](fw::TObject*, fw::TMouseButton b, fw::TShiftState, int, int) { ups += b == fw::TMouseButton::mbRight; };
+    SendMessageA(wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+    SendMessageA(wnd, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+    EXPECT_EQ(1, e->Sent(WM_RBUTTONDOWN));
+    EXPECT_EQ(0, e->Sent(WM_RBUTTONUP));
+    EXPECT_EQ(1, ups) << "OnMouseUp still fires";
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, wnd, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE));
+    POINT expected = {20, 8};
+    ClientToScreen(wnd, &expected);
+    EXPECT_EQ(reinterpret_cast<WPARAM>(wnd), m.wParam);
+    EXPECT_EQ(expected.x, static_cast<short>(LOWORD(m.lParam)));
+    EXPECT_EQ(expected.y, static_cast<short>(HIWORD(m.lParam)));
+}
+
+TEST_F(TextEditInput, TextMenuHasNineItemsBuiltOnceWhoseEnabledStatesFollowTheEdit) {
+    ShowForm();
+    harness::EmptyTheClipboard();
+    TextProbe* e = AddText();
+    ContextMenuAt(e, POINT{5, 5});
+    ASSERT_NE(nullptr, e->TextMenu());
+    fw::TPopupMenu* menu = e->TextMenu();
+    fw::TMenuItem* items = menu->Items();
+    ASSERT_EQ(9, items->Count());
+    const char* captions[] = {"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"};
+    const long long tags[] = {-1, -2, 0x7FFFFFFF, -3, -4, -5, -6, 0x7FFFFFFF, -7};
+    std::vector<fw::TMenuItem*> built;
+    for (int i = 0; i < 9; ++i) {
+        fw::TMenuItem* item = items->Items(i);
+        built.push_back(item);
+        EXPECT_EQ(captions[i], item->Caption);
+        EXPECT_EQ(tags[i], item->Tag);
+        EXPECT_EQ(e, item->Owner()) << "owned by the edit";
+        EXPECT_TRUE(static_cast<bool>(item->OnClick));
+    }
+    // Undo, Redo, -, Cut, Copy, Paste, Delete, -, Select All
+    EXPECT_EQ((std::vector<bool>{false, false, true, false, false, false, false, true, false}), EnabledItems(e))
+        << "an empty edit, nothing on the clipboard";
+
+    harness::PutOnClipboard("clip");
+    e->SetText("abc");
+    e->SetSelection(1, 2);
+    SendMessageA(e->Handle(), WM_CHAR, 'x', 1);
+    e->SetSelection(0, 1);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_EQ(menu, e->TextMenu()) << "built once";
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(built[static_cast<size_t>(i)], items->Items(i));
+    EXPECT_EQ((std::vector<bool>{true, false, true, true, true, true, true, true, true}), EnabledItems(e));
+
+    e->SelectAll();
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_FALSE(items->Items(8)->Enabled) << "all of it is selected already";
+
+    e->SetPasswordChar('*');
+    e->SetSelection(0, 1);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_FALSE(items->Items(3)->Enabled);
+    EXPECT_FALSE(items->Items(4)->Enabled);
+    EXPECT_TRUE(items->Items(6)->Enabled) << "Delete stays";
+    e->SetPasswordChar(0);
+
+    e->SetReadOnlyProperty(true);
+    e->SetSelection(0, 1);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_FALSE(items->Items(3)->Enabled);
+    EXPECT_TRUE(items->Items(4)->Enabled) << "Copy stays";
+    EXPECT_FALSE(items->Items(5)->Enabled);
+    EXPECT_FALSE(items->Items(6)->Enabled);
+}
+
+TEST_F(TextEditInput, TextMenuItemsRunTheirCommandsAndGoAwayWithTheirMenuOrAlone) {
+    ShowForm();
+    TextProbe* e = AddText("abcdef");
+    e->SetSelection(0, 0);
+    ContextMenuAt(e, POINT{5, 5}, 'a');
+    EXPECT_EQ("abcdef", e->GetSelText()) << "Select &All";
+    e->SetSelection(1, 3);
+    ContextMenuAt(e, POINT{5, 5}, 'd');
+    EXPECT_EQ("adef", e->Text()) << "&Delete";
+
+    fw::TMenuItem item(nullptr);
+    item.Tag = 0;
+    e->SetSelection(0, 1);
+    e->TextMenuItemClick(&item);
+    EXPECT_EQ("adef", e->Text()) << "a tag of no command does nothing";
+    item.Tag = -6;
+    e->TextMenuItemClick(&item);
+    EXPECT_EQ("def", e->Text());
+
+    // An item freed alone leaves the menu; the menu and the rest go with the edit.
+    fw::TMenuItem* copy = e->TextMenu()->Items()->Items(4);
+    fw::Free(copy);
+    EXPECT_EQ(8, e->TextMenu()->Items()->Count());
+    ContextMenuAt(e, POINT{5, 5});
+    int owned = e->ComponentCount();
+    EXPECT_EQ(9, owned) << "the menu and its eight items";
+    fw::Free(e);
+}
+
+// Where the menu window appeared, read while it is up (the menu's own loop runs timers).
+RECT g_menuRect;
+bool g_menuSeen = false;
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    GetWindowRect(menu, &g_menuRect);
+    g_menuSeen = true;
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(TextEditInput, FromTheKeyboardTheMenuComesUpAtTheCaret) {
+    ShowForm();
+    TextProbe* e = AddText("abcdef");
+    e->SetFocus();
+    harness::PumpMessages(50);
+    e->SetSelection(3, 3);
+    POINT caret;
+    ASSERT_TRUE(GetCaretPos(&caret));
+    ClientToScreen(e->Handle(), &caret);
+    g_menuSeen = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+    SendMessageA(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuSeen);
+    EXPECT_EQ(caret.x, g_menuRect.left);
+    EXPECT_EQ(caret.y, g_menuRect.top);
+}
+
+TEST_F(TextEditInput, NoTextMenuOnTheBorderOrWhenTheEditOrAParentHasAPopupMenu) {
+    ShowForm();
+    TextProbe* e = AddText("abc");
+    RECT window;
+    GetWindowRect(e->Handle(), &window);
+    POINT border = {window.left + 1, window.top + 1};
+    ScreenToClient(e->Handle(), &border);
+    ContextMenuAt(e, border);
+    EXPECT_EQ(nullptr, e->TextMenu()) << "the point is outside the client area";
+
+    auto* own = fw::Create<fw::TPopupMenu>(form);
+    own->AutoPopup = false;
+    form->SetPopupMenu(own);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_EQ(nullptr, e->TextMenu()) << "the form's menu, even one that does not pop up";
+    form->SetPopupMenu(nullptr);
+    e->SetPopupMenu(own);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_EQ(nullptr, e->TextMenu());
+    e->SetPopupMenu(nullptr);
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_NE(nullptr, e->TextMenu());
+}
+
+}  // namespace

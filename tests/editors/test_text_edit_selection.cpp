@@ -1,0 +1,107 @@
+// The text edit's selection and clipboard: caret and selection by position, the selected
+// text read whole (Chinese characters included, within the buffer it was given), and text
+// pasted and read back through Text in the ANSI code page.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/editors/TextEditProbes.h"
+
+namespace {
+
+using namespace editors;
+using namespace editors_test;
+
+using TextEditSelection = TextEditFixture;
+
+TEST_F(TextEditSelection, PositionsLengthsAndCopiesOfTheSelectionOnAbcdef) {
+    TextProbe* e = AddText("abcdef");
+    e->SetSelStart(3);
+    EXPECT_EQ(3, e->GetSelStart());
+    EXPECT_EQ(0, e->GetSelLength()) << "the caret after c, nothing selected";
+    e->SetSelLength(2);
+    EXPECT_EQ("de", e->GetSelText());
+
+    char buf[8];
+    std::memset(buf, 0x55, sizeof buf);
+    EXPECT_EQ(1, e->GetSelTextBuf(buf, 1));
+    EXPECT_EQ('d', buf[0]);
+    EXPECT_EQ('\0', buf[1]);
+    EXPECT_EQ(0x55, buf[2]) << "nothing beyond BufSize + 1 bytes";
+    std::memset(buf, 0x55, sizeof buf);
+    EXPECT_EQ(0, e->GetSelTextBuf(buf, -1));
+    EXPECT_EQ(0x55, buf[0]) << "a negative size writes nothing";
+    EXPECT_EQ(0, e->GetSelTextBuf(nullptr, 4));
+    EXPECT_EQ(2, e->GetSelTextBuf(buf, 5));
+    EXPECT_STREQ("de", buf);
+
+    e->MoveCaretToEnd();
+    EXPECT_EQ(6, e->GetSelStart());
+    EXPECT_EQ(0, e->GetSelLength());
+    e->SelectAll();
+    EXPECT_EQ("abcdef", e->GetSelText());
+    e->SetSelection(1, 3);
+    e->ClearSelection();
+    EXPECT_EQ("adef", e->Text());
+    EXPECT_EQ(4, e->GetTextLength());
+}
+
+// The ANSI rich edit counts characters but writes two bytes for each Chinese one; the window
+// of this system also answers with the bytes it wrote.
+TEST_F(TextEditSelection, SelectedChineseIsReadWholeAndNoBufferIsOverrun) {
+    const std::string text = harness::Ansi(u8"准考证号 20260001");
+    TextProbe* e = AddText(text);
+    e->SetSelection(0, 4);
+    EXPECT_EQ(harness::Ansi(u8"准考证号"), e->GetSelText());
+    e->SetSelection(2, 6);
+    EXPECT_EQ(harness::Ansi(u8"证号 2"), e->GetSelText());
+    e->SelectAll();
+    EXPECT_EQ(text, e->GetSelText());
+    EXPECT_EQ(text, e->Text());
+    const std::string many = harness::Ansi(u8"身份证件号码准考证号考生端考试考场考点服务器登录");
+    e->SetText(many);
+    e->SelectAll();
+    EXPECT_EQ(many, e->GetSelText()) << "a long selection, past any small-string room";
+    e->SetText(text);
+
+    // GetSelTextBuf: BufSize bytes and a zero; a character that does not fit is left out.
+    e->SetSelection(0, 3);
+    char buf[16];
+    std::memset(buf, 0x55, sizeof buf);
+    EXPECT_EQ(6, e->GetSelTextBuf(buf, 6));
+    EXPECT_EQ(harness::Ansi(u8"准考证"), std::string(buf));
+    EXPECT_EQ(0x55, buf[7]);
+    std::memset(buf, 0x55, sizeof buf);
+    EXPECT_EQ(2, e->GetSelTextBuf(buf, 3));
+    EXPECT_EQ(harness::Ansi(u8"准"), std::string(buf)) << "no half character";
+    EXPECT_EQ(0x55, buf[4]) << "the guard bytes stay";
+}
+
+TEST_F(TextEditSelection, ChinesePastedFromTheClipboardIsReadBackWholeThroughText) {
+    const std::string ticket = harness::Ansi(u8"准考证 A&B#1 2号"), document = harness::Ansi(u8" 身份#证&件 3 ");
+    TextProbe* e = AddText();
+    ASSERT_TRUE(harness::PutOnClipboard(ticket));
+    e->PasteFromClipboard();
+    EXPECT_EQ(ticket, e->Text());
+    EXPECT_EQ(1, e->changes) << "a paste is one change";
+
+    // Kept whole across a recreation of the window, and when set without one.
+    e->SetHideSelection(false);
+    EXPECT_EQ(ticket, e->Text());
+    TextProbe* later = Unparented();
+    later->SetText(document);
+    later->SetParent(form);
+    EXPECT_EQ(document, WindowBytes(later->Handle()));
+    EXPECT_EQ(document, later->Text());
+
+    // Cut and copy put it back on the clipboard whole.
+    harness::EmptyTheClipboard();
+    e->SelectAll();
+    e->CopyToClipboard();
+    EXPECT_EQ(ticket, harness::ClipboardText());
+    e->CutToClipboard();
+    EXPECT_EQ("", e->Text());
+    EXPECT_EQ(ticket, harness::ClipboardText());
+}
+
+}  // namespace

@@ -1,0 +1,362 @@
+// The text edit's rich-edit window: its class, style bits and modes, what creation and
+// recreation carry across, the length limit, the forced case, the password character, the
+// read-only and undo state, the OLE callback, and the library kept while a window exists.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/editors/TextEditProbes.h"
+
+namespace {
+
+using namespace editors;
+using namespace editors_test;
+
+using TextEdit = TextEditFixture;
+
+const LONG kCaseAndModeBits = ES_READONLY | ES_PASSWORD | ES_UPPERCASE | ES_LOWERCASE | ES_NOHIDESEL |
+                              ES_OEMCONVERT | ES_RIGHT | ES_CENTER | ES_MULTILINE | WS_HSCROLL | WS_VSCROLL;
+
+TEST_F(TextEdit, IsASingleLinePlainTextRichEditUnderItsOwnClassNameWithTheStyleOfItsProperties) {
+    TdxEdit* e = Add<TdxEdit>();
+    e->SetText("before");
+    HWND wnd = e->Handle();
+    EXPECT_EQ("TdxEdit", harness::ClassOf(wnd));
+    WNDCLASSA own = {}, rich = {};
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "TdxEdit", &own));
+    ASSERT_TRUE(GetClassInfoA(nullptr, "RichEdit20A", &rich));
+    EXPECT_EQ(own.cbWndExtra, rich.cbWndExtra) << "the rich edit's class data";
+    EXPECT_TRUE(HasStyle(wnd, ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_CHILD | WS_TABSTOP));
+    EXPECT_EQ(0, GetWindowLongA(wnd, GWL_STYLE) & kCaseAndModeBits) << "left-aligned, one line, nothing forced";
+    EXPECT_EQ(TextEditEventMask, SendMessageA(wnd, EM_GETEVENTMASK, 0, 0));
+    EXPECT_EQ(0x80011, TextEditEventMask);
+    EXPECT_TRUE(SendMessageA(wnd, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
+    EXPECT_EQ("before", e->Text()) << "the text given before the window is in it";
+
+    // Each property's bit, at the next creation of the window.
+    struct Case {
+        std::function<void(TdxEdit*)> set;
+        LONG bit;
+    } cases[] = {
+        {[](TdxEdit* x) { x->SetReadOnlyProperty(true); }, ES_READONLY},
+        {[](TdxEdit* x) { x->SetPasswordChar('*'); }, ES_PASSWORD},
+        {[](TdxEdit* x) { x->SetCharCase(ecUpperCase); }, ES_UPPERCASE},
+        {[](TdxEdit* x) { x->SetCharCase(ecLowerCase); }, ES_LOWERCASE},
+        {[](TdxEdit* x) { x->SetHideSelection(false); }, ES_NOHIDESEL},
+        {[](TdxEdit* x) { x->SetOEMConvert(true); }, ES_OEMCONVERT},
+        {[](TdxEdit* x) { x->SetAlignmentProperty(taRightJustify); }, ES_RIGHT},
+        {[](TdxEdit* x) { x->SetAlignmentProperty(taCenter); }, ES_CENTER},
+    };
+    for (const Case& c : cases) {
+        TdxEdit* x = Add<TdxEdit>(10, 60);
+        c.set(x);
+        x->RecreateWnd();
+        HWND w = x->Handle();
+        EXPECT_EQ(c.bit, GetWindowLongA(w, GWL_STYLE) & kCaseAndModeBits) << std::hex << c.bit;
+        fw::Free(x);
+    }
+}
+
+TEST_F(TextEdit, TextAndModifiedFlagCrossCreationAndRecreationWithoutReportingAChange) {
+    TextProbe* e = Add<TextProbe>();
+    int changes = 0;
+    e->OnChange = [&](fw::TObject*) { ++changes; };
+    e->SetText(harness::Ansi(u8"考号 12"));
+    EXPECT_EQ(1, changes) << "a text given without a window is a change";
+    e->SetModified(true);
+    EXPECT_TRUE(e->GetModified());
+    HWND wnd = e->Handle();
+    EXPECT_EQ(harness::Ansi(u8"考号 12"), e->Text());
+    EXPECT_NE(0, SendMessageA(wnd, EM_GETMODIFY, 0, 0)) << "the window takes the kept flag";
+    EXPECT_EQ(1, changes) << "putting the text into the new window is none";
+
+    e->SetHideSelection(false);  // recreates the window
+    EXPECT_NE(wnd, e->Handle());
+    EXPECT_EQ(harness::Ansi(u8"考号 12"), e->Text());
+    EXPECT_TRUE(e->GetModified());
+    e->SetModified(false);
+    e->SetOEMConvert(true);
+    EXPECT_FALSE(e->GetModified());
+    EXPECT_EQ(1, changes);
+}
+
+TEST_F(TextEdit, MaxLengthIsNeverNegativeHoldsAfterTextAssignmentsAndCountsAsStoredOnceSet) {
+    TextProbe* e = AddText("abc");
+    HWND wnd = e->Handle();
+    e->SetMaxLengthProperty(10);
+    EXPECT_TRUE(e->IsMaxLengthStored());
+    EXPECT_EQ(10, SendMessageA(wnd, EM_GETLIMITTEXT, 0, 0));
+    int limits = e->count[EM_EXLIMITTEXT];
+    e->SetMaxLengthProperty(-5);
+    EXPECT_EQ(0, e->MaxLength());
+    EXPECT_EQ(limits + 1, e->count[EM_EXLIMITTEXT]) << "0 goes to the window";
+    e->SetMaxLengthProperty(-5);
+    EXPECT_EQ(limits + 1, e->count[EM_EXLIMITTEXT]) << "no change, nothing sent";
+
+    e->SetMaxLengthProperty(4);
+    e->SetText("ab");
+    EXPECT_EQ(limits + 3, e->count[EM_EXLIMITTEXT]) << "applied again after the text";
+    SendMessageA(wnd, EM_SETSEL, 2, 2);
+    for (char c : std::string("xyz")) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+    EXPECT_EQ("abxy", e->Text());
+
+    // Without a window the limit waits for one.
+    TextProbe* later = Unparented();
+    later->SetMaxLengthProperty(3);
+    later->SetParent(form);
+    EXPECT_EQ(3, SendMessageA(later->Handle(), EM_GETLIMITTEXT, 0, 0));
+}
+
+TEST_F(TextEdit, ADataLinksLengthCountsUntilMaxLengthIsSetAndTheDefaultsPutItBack) {
+    LinkedProbe* e = Unparented<LinkedProbe>();
+    e->RefreshLinkProperties();
+    EXPECT_EQ(7, e->MaxLength()) << "the link's length while none is set";
+    e->SetMaxLengthProperty(0);
+    EXPECT_TRUE(e->IsMaxLengthStored());
+    e->RefreshLinkProperties();
+    EXPECT_EQ(0, e->MaxLength()) << "a length set, even 0, stays";
+    e->RestoreDefaults();
+    EXPECT_FALSE(e->IsMaxLengthStored());
+    EXPECT_EQ(7, e->MaxLength());
+    e->Link()->maxLength = 9;
+    e->RefreshLinkProperties();
+    EXPECT_EQ(9, e->MaxLength());
+}
+
+TEST_F(TextEdit, ForcedCaseRewritesTheTextKeepingSelectionAndModifiedFlag) {
+    TextProbe* e = AddText("abc");
+    e->SetSelection(1, 2);
+    for (bool modified : {false, true}) {
+        e->SetCharCase(ecNormal);
+        e->SetText("abc");
+        e->SetSelection(1, 2);
+        e->SetModified(modified);
+        e->SetCharCase(ecUpperCase);
+        EXPECT_EQ("ABC", e->Text());
+        EXPECT_EQ(1, e->GetSelStart());
+        EXPECT_EQ("B", e->GetSelText());
+        EXPECT_EQ(modified, e->GetModified());
+        EXPECT_FALSE(e->ApplyingCharCase());
+    }
+    int texts = e->count[WM_SETTEXT];
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ(texts, e->count[WM_SETTEXT]) << "the same case again does nothing";
+    e->SetCharCase(ecNormal);
+    EXPECT_EQ("ABC", e->Text()) << "normal case leaves the text";
+    EXPECT_EQ(texts, e->count[WM_SETTEXT]);
+
+    // Chinese characters are not touched by the case.
+    e->SetText(harness::Ansi(u8"中文abc"));
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ(harness::Ansi(u8"中文ABC"), e->Text());
+}
+
+TEST_F(TextEdit, PasswordCharacterGoesToTheWindowAtOnceOrWithTheNextOne) {
+    TextProbe* e = AddText("secret");
+    HWND wnd = e->Handle();
+    int texts = e->Sent(WM_SETTEXT);
+    e->SetPasswordChar('*');
+    EXPECT_EQ('*', SendMessageA(wnd, EM_GETPASSWORDCHAR, 0, 0));
+    EXPECT_EQ(texts + 1, e->Sent(WM_SETTEXT)) << "the text is set again to be redrawn";
+    EXPECT_EQ("secret", e->Text());
+    e->SetPasswordChar(0);
+    EXPECT_EQ(0, SendMessageA(wnd, EM_GETPASSWORDCHAR, 0, 0));
+
+    TextProbe* later = Unparented();
+    later->SetPasswordChar('#');
+    EXPECT_FALSE(later->HandleAllocated());
+    later->SetParent(form);
+    HWND w = later->Handle();
+    EXPECT_TRUE(HasStyle(w, ES_PASSWORD));
+    EXPECT_EQ('#', SendMessageA(w, EM_GETPASSWORDCHAR, 0, 0));
+}
+
+TEST_F(TextEdit, UndoFollowsTypingAndIsEmptiedBySettingTheValueReadOnlyReachesTheWindow) {
+    TextProbe* none = Add<TextProbe>(10, 60);
+    EXPECT_FALSE(none->CanUndo());
+    EXPECT_FALSE(none->CanRedo());
+    EXPECT_FALSE(none->CanPaste());
+    EXPECT_FALSE(none->HandleAllocated()) << "the queries make no window";
+
+    TextProbe* e = AddText();
+    HWND wnd = e->Handle();
+    for (char c : std::string("ab")) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+    EXPECT_EQ("ab", e->Text());
+    EXPECT_TRUE(e->CanUndo());
+    e->Undo();
+    EXPECT_EQ("", e->Text());
+    EXPECT_TRUE(e->CanRedo());
+    e->Redo();
+    EXPECT_EQ("ab", e->Text());
+    int changes = e->changes, empties = e->count[EM_EMPTYUNDOBUFFER];
+    e->SetEditValue(fw::Variant("value"));
+    EXPECT_EQ(empties + 1, e->count[EM_EMPTYUNDOBUFFER]);
+    EXPECT_EQ("value", e->Text());
+    EXPECT_FALSE(e->CanUndo()) << "a value put in empties the undo buffer";
+    EXPECT_FALSE(e->SettingEditValue());
+    EXPECT_EQ(changes, e->changes) << "and is no change";
+
+    harness::PutOnClipboard("pasted");
+    EXPECT_TRUE(e->CanPaste());
+    e->SetReadOnlyProperty(true);
+    EXPECT_TRUE(HasStyle(wnd, ES_READONLY));
+    EXPECT_FALSE(e->CanPaste());
+    SendMessageA(wnd, WM_CHAR, 'x', 1);
+    e->PasteFromClipboard();
+    EXPECT_EQ("value", e->Text());
+    e->SetReadOnlyProperty(false);
+    EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
+}
+
+TEST_F(TextEdit, OleCallbackIsTheEditItselfAndIsHandedToTheWindowOnlyWithADataLink) {
+    TextProbe* e = AddText("x");
+    EXPECT_EQ(0, e->Sent(EM_SETOLECALLBACK)) << "no edit of the program has a data link";
+    void* p = nullptr;
+    EXPECT_EQ(S_OK, e->QueryInterface(IID_IRichEditOleCallback, &p));
+    EXPECT_EQ(static_cast<IRichEditOleCallback*>(e), p);
+    e->Release();
+
+    LinkedProbe* linked = Unparented<LinkedProbe>();
+    linked->SetParent(form);
+    linked->Handle();
+    EXPECT_EQ(1, linked->count[EM_SETOLECALLBACK]);
+    EXPECT_GT(linked->OleRefCount(), 0) << "the window holds the interface";
+    linked->DestroyHandle();
+    EXPECT_EQ(0, linked->OleRefCount()) << "and lets it go with the window; the edit lives on";
+    EXPECT_EQ("LinkedProbe", linked->ClassName());
+}
+
+TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
+    TextProbe* e = AddText("abc");
+    HWND wnd = e->Handle();
+    CHARFORMAT2A format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR) << "window text colour: the rich edit's own";
+    e->Font.SetProperty("Color", [] {
+        fw::TPropValue v;
+        v.kind = fw::TPropValue::Int;
+        v.i = 0x0000FF;
+        return v;
+    }());
+    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
+
+    // The background: EM_SETBKGNDCOLOR answers the colour it replaces.
+    EXPECT_EQ(static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)), SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
+    e->SetColor(0x00FF00);
+    EXPECT_EQ(0x00FF00, SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
+    int backgrounds = e->count[EM_SETBKGNDCOLOR];
+    e->Perform(fw::CM_SYSCOLORCHANGE);
+    EXPECT_EQ(backgrounds + 1, e->count[EM_SETBKGNDCOLOR]) << "a system colour change is passed on";
+
+    RECT client, rect;
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.left + 1, rect.left);
+    EXPECT_EQ(client.top + 1, rect.top);
+    EXPECT_EQ(client.right - 1, rect.right);
+    e->SetAlignmentProperty(taRightJustify);
+    wnd = e->Handle();
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.right - 2, rect.right);
+}
+
+// The component draws the text itself only when asked to; the display text is the case-
+// converted one, or password characters of the same length.
+TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
+    TextProbe* e = AddText("abc");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 20);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r = {0, 0, 100, 20};
+    auto draw = [&](bool skip) {
+        std::unique_ptr<TdxEditViewData> v(e->CreateViewData(true));
+        bool drawn = e->DrawBackground(dc, r, skip, v.get());
+        return std::make_pair(drawn, v->Value.AsString() + "/" + std::to_string(v->TextLength));
+    };
+    EXPECT_FALSE(draw(true).first) << "ordinary painting is the window's";
+    EXPECT_EQ(std::make_pair(true, std::string("abc/3")), draw(false));
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ("ABC/3", draw(false).second);
+    e->SetPasswordChar('*');
+    EXPECT_EQ("***/3", draw(false).second);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+
+    // Disabled and not entered, the edit paints its field itself, in the disabled colours.
+    ShowForm();
+    e->SetEnabled(false);
+    e->Invalidate();
+    harness::PumpMessages(100);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(face, WindowPixel(e->Handle(), e->Width() - 6, e->Height() / 2));
+    int textPixels = 0;
+    for (int x = 3; x < 40; ++x)
+        for (int y = 3; y < e->Height() - 3; ++y) textPixels += WindowPixel(e->Handle(), x, y) != face;
+    EXPECT_GT(textPixels, 3) << "the password characters drawn at the left";
+}
+
+TEST(TextEditUnit, WithoutTheRichEditLibraryTheWindowIsNotCreatedAndNoClassIsRegistered) {
+    ASSERT_EQ(nullptr, GetModuleHandleA("riched20.dll")) << "nothing loaded the library in this process";
+    harness::RecordingApplication app;
+    editors::dxDrawUnit().Initialize();
+    editors::dxCntnerUnit().Initialize();
+    {
+        auto* form = fw::Create<harness::BareForm>(nullptr);
+        auto* e = fw::Create<TdxEdit>(form);
+        e->SetParent(form);
+        try {
+            e->Handle();
+            ADD_FAILURE() << "a window without its class";
+        } catch (const fw::Exception& x) {
+            EXPECT_EQ("Window class RichEdit20A is not available", x.Message());
+        }
+        EXPECT_FALSE(e->CreatingWindow()) << "the busy flag is down after the failure";
+        WNDCLASSA wc;
+        EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "TdxEdit", &wc));
+        fw::Free(form);
+    }
+    editors::dxCntnerUnit().Finalize();
+    editors::dxDrawUnit().Finalize();
+}
+
+TEST(TextEditUnit, StartUpLoadsTheLibraryAndTheMenuCaptionsAndShutDownReleasesThem) {
+    editors::dxEditorUnit().Initialize();
+    ASSERT_NE(nullptr, RichEditModule);
+    EXPECT_EQ(GetModuleHandleA("riched20.dll"), RichEditModule);
+    const char* captions[] = {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "&Delete", "Select &All"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(captions[i], TextMenuCaptions[static_cast<size_t>(i)]);
+    editors::dxEditorUnit().Finalize();
+    EXPECT_EQ(nullptr, GetModuleHandleA("riched20.dll"));
+    EXPECT_EQ(nullptr, RichEditModule);
+    for (const std::string& c : TextMenuCaptions) EXPECT_TRUE(c.empty());
+}
+
+TEST(TextEditUnit, ShutDownKeepsTheLibraryWhileAnEditWindowStillExists) {
+    harness::RecordingApplication app;
+    editors::dxDrawUnit().Initialize();
+    editors::dxCntnerUnit().Initialize();
+    editors::dxEditorUnit().Initialize();
+    auto* form = fw::Create<harness::BareForm>(nullptr);
+    auto* e = fw::Create<TdxEdit>(form);
+    e->SetParent(form);
+    e->SetText("still here");
+    HWND wnd = e->Handle();
+    EXPECT_EQ(1, TextEditWindowCount);
+    editors::dxEditorUnit().Finalize();
+    EXPECT_NE(nullptr, GetModuleHandleA("riched20.dll")) << "the window keeps its procedure";
+    EXPECT_EQ("still here", WindowBytes(wnd));
+    e->MoveCaretToEnd();
+    SendMessageA(wnd, WM_CHAR, '!', 1);
+    EXPECT_EQ("still here!", e->Text());
+    fw::Free(form);
+    EXPECT_EQ(0, TextEditWindowCount);
+    editors::dxCntnerUnit().Finalize();
+    editors::dxDrawUnit().Finalize();
+}
+
+}  // namespace
