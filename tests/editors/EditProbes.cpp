@@ -3,6 +3,7 @@
 namespace editors_test {
 
 int CountedViewData::alive = 0;
+int CountedViewData::made = 0;
 
 COLORREF WindowPixel(HWND wnd, int x, int y) {
     RECT r;

@@ -18,10 +18,11 @@
 
 namespace editors_test {
 
-// View data that counts the objects alive, so tests see that every one is freed.
+// View data that counts the objects alive, so tests see that every one is freed, and the
+// objects made, so they see when the edit worked its look out again.
 struct CountedViewData : editors::TdxEditViewData {
-    static int alive;
-    CountedViewData() { ++alive; }
+    static int alive, made;
+    CountedViewData() { ++alive, ++made; }
     ~CountedViewData() override { --alive; }
 };
 
@@ -48,6 +49,11 @@ public:
         ++styleChanges;
         Base::StyleChanged();
     }
+    // What reaches the window class's own procedure.
+    void DefaultHandler(fw::TMessage& m) override {
+        ++passed[m.Msg];
+        Base::DefaultHandler(m);
+    }
     void SelectAll() override { log.push_back("SelectAll"); }
     void MoveCaretToEnd() override { log.push_back("MoveCaretToEnd"); }
 
@@ -59,7 +65,7 @@ public:
     bool failPainting = false;
     bool restoresText = true;  // the text edit can put back its text; the base cannot
     int backgrounds = 0, styleChanges = 0;
-    std::map<UINT, int> count;
+    std::map<UINT, int> count, passed;
     std::vector<std::string> log;
 };
 

@@ -181,6 +181,14 @@ TEST_F(BaseEdit, ResetPutsBackTheTextOfTheVisitOnlyWhenModified) {
     e->SetFocused(false);
     EXPECT_FALSE(e->Entered());
     EXPECT_EQ("again", e->SavedText()) << "leaving records the text again";
+
+    e->restoresText = true;
+    e->SetModified(true);
+    e->SetFocused(true);
+    e->SetText("later");
+    e->Reset();
+    EXPECT_EQ("again", e->Text());
+    EXPECT_TRUE(e->GetModified()) << "a visit that began modified goes back to modified";
 }
 
 TEST_F(BaseEdit, InplaceEditRecordsItsTextAtEveryCallAndIsNeverEntered) {
@@ -201,11 +209,11 @@ TEST_F(BaseEdit, ChangeSendsTheNotificationThenFiresOnChange) {
     std::vector<std::string> order;
     e->OnChange = [&](fw::TObject* s) {
         EXPECT_EQ(e, s);
-        order.push_back("OnChange");
+        order.push_back("OnChange after " + std::to_string(e->count[fw::CM_CHANGED]) + " CM_CHANGED");
     };
     e->Change();
     EXPECT_EQ(1, e->count[fw::CM_CHANGED]);
-    EXPECT_EQ(std::vector<std::string>{"OnChange"}, order);
+    EXPECT_EQ(std::vector<std::string>{"OnChange after 1 CM_CHANGED"}, order);
 }
 
 TEST_F(BaseEdit, ReadOnlyAndSetEditTextFollowTheStoredRules) {

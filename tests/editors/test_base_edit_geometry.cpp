@@ -132,6 +132,10 @@ TEST_F(EditGeometry, AutoSizeFollowsALargerFont) {
     e->SetAutoSize(false);
     e->SetBounds(10, 10, 121, 50);
     EXPECT_EQ(50, e->Height()) << "without auto-size the height stays as set";
+
+    InplaceEdit* cell = Add<InplaceEdit>();
+    std::unique_ptr<TdxEditViewData> v(cell->CreateViewData(false));
+    EXPECT_EQ(FontTextHeight(cell->Font.Handle()) + 3, cell->CalcEditHeight(v.get())) << "in place the allowance is 3";
 }
 
 TEST_F(EditGeometry, ShadowedEditOffsetsTheShadowAndLeavesTwoCornersOut) {
@@ -225,6 +229,17 @@ TEST_F(EditGeometry, MouseEnterAndLeaveRedoTheRegionAndFireTheEvents) {
     EXPECT_FALSE(e->MouseInside());
     EXPECT_TRUE(Region(e->Handle()).has);
     EXPECT_EQ((std::vector<std::string>{"enter", "leave"}), events);
+
+    // Without hot tracking the look is worked out again only for transparent buttons.
+    e->Style()->SetHotTrack(false);
+    int made = CountedViewData::made;
+    e->Perform(fw::CM_MOUSEENTER);
+    e->Perform(fw::CM_MOUSELEAVE);
+    EXPECT_EQ(made, CountedViewData::made) << "nothing tracks the mouse";
+    e->Style()->SetButtonTransparence(ebtAlways);
+    made = CountedViewData::made;
+    e->Perform(fw::CM_MOUSEENTER);
+    EXPECT_LT(made, CountedViewData::made) << "transparent buttons redo the region";
 }
 
 TEST_F(EditGeometry, DisabledEditsPaintInButtonFaceAndShadowColours) {
@@ -238,6 +253,36 @@ TEST_F(EditGeometry, DisabledEditsPaintInButtonFaceAndShadowColours) {
     Picture p(e);
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), p.At(5, 5));
     EXPECT_EQ(fw::crArrow, e->GetEditCursor(0, 0, v.get())) << "no edit window: the arrow";
+
+    EditWindowEdit* windowed = Add<EditWindowEdit>(10, 60);
+    windowed->SetEnabled(false);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    SetPixel(dc, 3, 3, kSentinel);
+    EXPECT_EQ(1, windowed->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    EXPECT_EQ(kSentinel, GetPixel(dc, 3, 3)) << "a disabled edit window erases nothing either";
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+}
+
+TEST_F(EditGeometry, TextChangesRepaintAndTheArrowShowsOnlyOverTheClientArea) {
+    StandaloneEdit* e = Add();
+    ShowForm();
+    HWND h = e->Handle();
+    ValidateRect(h, nullptr);
+    e->SetText("new");
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE)) << "without an edit window the edit shows its text itself";
+
+    const WPARAM self = reinterpret_cast<WPARAM>(h);
+    EXPECT_EQ(1, SendMessageA(h, WM_SETCURSOR, self, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), fw::CursorHandle(fw::crArrow));
+    e->passed.clear();
+    SendMessageA(h, WM_SETCURSOR, self, MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
+    EXPECT_EQ(1, e->passed[WM_SETCURSOR]) << "another hit-test code is left to the default handling";
 }
 
 TEST_F(EditGeometry, BorderPixelsOfEachStyleOnAMemoryDC) {
@@ -344,6 +389,8 @@ TEST_F(EditGeometry, BothScrollBarsGetTheirCornerBoxFilled) {
     // Inside the 1-pixel border the corner ends at (118, 118).
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), WindowPixel(e->Handle(), 118 - cx / 2, 118 - cy / 2));
     EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), WindowPixel(e->Handle(), 1, 60));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), WindowPixel(e->Handle(), 118, 118 - cy / 2)) << "the box stops at the border";
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), WindowPixel(e->Handle(), 118 - cx / 2, 118));
 }
 
 }  // namespace

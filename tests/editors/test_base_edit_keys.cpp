@@ -63,6 +63,12 @@ TEST_F(EditKeys, ReadOnlyEditDropsTextChangingKeysCharactersAndClipboardChanges)
     EXPECT_EQ("locked", e->Text());
     EXPECT_TRUE(typed.empty()) << "a character that may not change the text is dropped silently";
 
+    const LPARAM result = 0x0800, composing = 0x0008;  // GCS_RESULTSTR, GCS_COMPSTR
+    SendMessageA(e->Handle(), WM_IME_COMPOSITION, 0, result);
+    EXPECT_EQ(0, e->passed[WM_IME_COMPOSITION]) << "a composed result may not change the text";
+    SendMessageA(e->Handle(), WM_IME_COMPOSITION, 0, composing);
+    EXPECT_EQ(1, e->passed[WM_IME_COMPOSITION]) << "a composition still in progress goes on";
+
     SetClipboardText(e->Handle(), "pasted");
     SendMessageA(e->Handle(), EM_SETSEL, 0, -1);
     SendMessageA(e->Handle(), WM_PASTE, 0, 0);
@@ -75,6 +81,8 @@ TEST_F(EditKeys, ReadOnlyEditDropsTextChangingKeysCharactersAndClipboardChanges)
     SendMessageA(e->Handle(), EM_SETSEL, 0, -1);
     SendMessageA(e->Handle(), WM_PASTE, 0, 0);
     EXPECT_EQ("pasted", e->Text()) << "a writable edit takes the paste";
+    SendMessageA(e->Handle(), WM_IME_COMPOSITION, 0, result);
+    EXPECT_EQ(2, e->passed[WM_IME_COMPOSITION]);
 }
 
 TEST_F(EditKeys, EscPutsBackTheTextOfTheVisitAndItsCharacterGoesNowhere) {
@@ -129,6 +137,23 @@ TEST_F(EditKeys, ARejectedExitKeepsTheFocusShowsTheBoxAndEndsNothing) {
     EXPECT_EQ(GetFocus(), b->Handle());
     EXPECT_FALSE(a->Entered());
     EXPECT_EQ((std::vector<std::string>{"A OnValidate", "A OnExit", "B OnEnter"}), log);
+}
+
+TEST_F(EditKeys, APressFocusesAnEditWithoutAnEditWindowAndFocusChangesRepaintIt) {
+    StandaloneEdit* e = Add();
+    StandaloneEdit* other = Add(10, 60);
+    ShowForm();
+    other->SetFocus();
+    harness::PumpMessages(10);
+    HWND h = e->Handle();
+    ValidateRect(h, nullptr);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(h, GetFocus());
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE)) << "gaining the focus repaints";
+    ValidateRect(h, nullptr);
+    other->SetFocus();
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE)) << "and so does losing it";
 }
 
 TEST_F(EditKeys, StandaloneDialogCodeWantsCharactersButNeverTab) {
@@ -242,7 +267,7 @@ TEST_F(InplaceKeys, ReleasesDoubleClicksAndCharactersGoToTheContainer) {
     EXPECT_EQ(0, c) << "in place a tab is not typed";
 }
 
-TEST_F(InplaceKeys, EnterTakesItsPendingCharacterOutOfTheQueue) {
+TEST_F(InplaceKeys, EnterAndAnUnwantedTabTakeTheirPendingCharacterOutOfTheQueue) {
     std::vector<char> chars;
     e->OnKeyPress = [&](fw::TObject*, char& k) { chars.push_back(k); };
     PostMessageA(e->Handle(), WM_CHAR, 13, 0);
@@ -251,9 +276,35 @@ TEST_F(InplaceKeys, EnterTakesItsPendingCharacterOutOfTheQueue) {
     EXPECT_TRUE(chars.empty());
     EXPECT_EQ((std::vector<std::string>{"IgnoreEditKeys", "KeyDown 13"}), container->calls);
 
+    container->calls.clear();
+    PostMessageA(e->Handle(), WM_CHAR, 9, 0);
+    SendMessageA(e->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    harness::PumpMessages(10);
+    EXPECT_EQ((std::vector<std::string>{"IgnoreEditKeys", "KeyDown 9"}), container->calls)
+        << "nor does the character of a Tab the edit does not want";
+
     container->ignoreKeys = true;
     SendMessageA(e->Handle(), WM_KEYDOWN, 'A', 0);
     EXPECT_TRUE(edits.empty()) << "keys the container ignores reach nothing";
+}
+
+TEST_F(InplaceKeys, TheFormFocusesTheContainerWhichHearsOfEveryFocusChangeButItsOwn) {
+    StandaloneEdit* other = Add(10, 250);
+    ShowForm();
+    other->SetFocus();
+    container->calls.clear();
+    e->SetFocus();
+    EXPECT_EQ(e->Handle(), GetFocus());
+    EXPECT_EQ(container, form->ActiveControl()) << "the form's focused control is the container";
+    EXPECT_EQ(std::vector<std::string>{"EditFocusChanged"}, container->calls);
+
+    container->calls.clear();
+    ::SetFocus(container->Handle());
+    EXPECT_TRUE(container->calls.empty()) << "the focus going to the container itself";
+    e->SetFocus();
+    container->calls.clear();
+    other->SetFocus();
+    EXPECT_EQ(std::vector<std::string>{"EditFocusChanged"}, container->calls);
 }
 
 TEST_F(InplaceKeys, DialogCodeWantsAllKeysAndTabsOnlyWhenTheContainerDoes) {
@@ -304,10 +355,15 @@ TEST_F(InplaceKeys, AWheelTurnGoesToTheContainerAndTheEdit) {
         << "an edit that wants the wheel keeps it";
 }
 
-TEST_F(InplaceKeys, HidingMovesAndShrinksShowingDoesNot) {
-    form->Show();
+TEST_F(InplaceKeys, HidingRepaintsTheContainerThereMovesAndShrinksShowingDoesNot) {
+    ShowForm();
     e->Handle();
+    ValidateRect(container->Handle(), nullptr);
     e->HideEdit();
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(container->Handle(), update, FALSE);
+    EXPECT_TRUE(PtInRegion(update, 50, 15)) << "the container repaints where the edit was";
+    DeleteObject(update);
     RECT r;
     GetWindowRect(e->Handle(), &r);
     MapWindowPoints(nullptr, container->Handle(), reinterpret_cast<POINT*>(&r), 2);
