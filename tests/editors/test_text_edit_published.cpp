@@ -127,6 +127,15 @@ TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundT
     auto* e = dynamic_cast<TdxEdit*>(form->FindComponent("Edit1"));
     ASSERT_NE(nullptr, e);
     EXPECT_EQ("ABC", e->Text()) << "the case applies once the description is read";
+    DescribedForm* caseFirst = Load(
+        "object DescribedForm1: DescribedForm\n"
+        "  object Edit1: TdxEdit\n"
+        "    CharCase = ecLowerCase\n"
+        "    Text = 'AbC'\n"
+        "  end\n"
+        "end\n");
+    EXPECT_EQ("abc", dynamic_cast<TdxEdit*>(caseFirst->FindComponent("Edit1"))->Text())
+        << "also for a text read after the case";
     EXPECT_TRUE(e->IsMaxLengthStored());
     std::string written = Block(fw::WriteDescription(form), "Edit1");
     SCOPED_TRACE(written);
