@@ -126,8 +126,9 @@ TEST_F(TextEdit, ADataLinksLengthCountsUntilMaxLengthIsSetAndTheDefaultsPutItBac
     e->RefreshLinkProperties();
     EXPECT_EQ(9, e->MaxLength());
 
-    // The link's word on editing reaches the window.
+    // The link's word on editing reaches the window, also while ReadOnly is set (stored).
     e->SetParent(form);
+    e->SetReadOnlyProperty(false);
     HWND wnd = e->Handle();
     EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
     e->Link()->canEdit = false;
