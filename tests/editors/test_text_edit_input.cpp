@@ -50,6 +50,7 @@ TEST_F(TextEditInput, TypedCharactersTakeTheForcedCaseExceptDoubleByteOnesAndWid
     EXPECT_EQ(std::vector<char>{'A'}, e->keyPresses) << "OnKeyPress sees the converted character";
     e->SetCharCase(ecLowerCase);
     SendMessageA(wnd, WM_CHAR, 'B', 1);
+    EXPECT_EQ('b', e->keyPresses.back()) << "lowered before OnKeyPress";
     EXPECT_EQ("ab", e->Text()) << "the case rewrite also lowered the first";
 
     // A lead byte and the byte after it (here 'a', a trail byte of code page 936) pass as
@@ -112,12 +113,15 @@ TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret
     second->TabOrder = 1;
     EXPECT_EQ(0, SendMessageA(first->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB) << "Tab moves the focus on";
 
+    int enters = 0;
+    second->OnEnter = [&](fw::TObject*) { ++enters; };
     first->SetFocus();
     harness::PumpMessages(50);
     EXPECT_EQ("first", first->GetSelText());
     PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
     ASSERT_TRUE(harness::PumpUntil([&] { return second->Focused(); }));
     EXPECT_EQ("second", second->GetSelText());
+    EXPECT_EQ(1, enters) << "the base's entry handling still runs";
 
     first->SetSelection(0, 0);
     int selectAlls = first->selectAlls;

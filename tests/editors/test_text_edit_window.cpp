@@ -301,6 +301,22 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
     GetClientRect(wnd, &client);
     SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(client.right - 2, rect.right);
+
+    // A new size: the base's window region and the formatting rectangle both follow.
+    e->Style()->SetBorderStyle(xbsSingle);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
+    RECT before;
+    GetRgnBox(rgn, &before);
+    e->SetBounds(e->Left(), e->Top(), e->Width() + 30, e->Height());
+    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
+    RECT after;
+    GetRgnBox(rgn, &after);
+    DeleteObject(rgn);
+    EXPECT_EQ(before.right + 30, after.right);
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.right - 2, rect.right);
 }
 
 // The component draws the text itself only when asked to; the display text is the case-
