@@ -42,8 +42,9 @@ const fw::TPropTable& TSizeConstraints::Published() {
     return table;
 }
 
-// In the order the class declares them; those of the base classes are declared again here
-// where TdxEdit gives them a default or a stored rule of its own.
+// Those of the base classes are declared again here where TdxEdit gives them a default or a
+// stored rule of its own; the list at the end is the order in which the class declares
+// them all, and so the order in which a description is written.
 const fw::TPropTable& TdxEdit::Published() {
     static const fw::TPropTable table =
         fw::TPublish<E>(&TdxInplaceEdit::Published())
@@ -114,6 +115,13 @@ const fw::TPropTable& TdxEdit::Published() {
             .Char("PasswordChar", [](const E& e) { return static_cast<unsigned char>(e.PasswordChar()); },
                   [](E& e, long long v) { e.SetPasswordChar(static_cast<char>(v)); })
             .Default(0)
+            .Order({"Name",        "Tag",         "Left",          "Top",          "Width",      "Height",
+                    "Cursor",      "Hint",        "HelpType",      "HelpKeyword",  "HelpContext", "Color",
+                    "DragCursor",  "DragMode",    "Enabled",       "Font",         "ImeMode",    "ImeName",
+                    "ParentColor", "ParentFont",  "ParentShowHint", "PopupMenu",   "ShowHint",   "Style",
+                    "TabOrder",    "TabStop",     "Text",          "Visible",      "Anchors",    "Constraints",
+                    "DragKind",    "Alignment",   "AutoSelect",    "AutoSize",     "CharCase",   "HideSelection",
+                    "MaxLength",   "OEMConvert",  "PasswordChar",  "ReadOnly",     "StyleController"})
             .Table();
     return table;
 }

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "framework/ColorNames.h"
 #include "framework/Cursors.h"
 #include "framework/Graphics.h"
@@ -36,6 +38,15 @@ std::vector<const TPropInfo*> TPropTable::All() const {
                 replaced = true;
             }
         if (!replaced) out.push_back(&p);
+    }
+    if (!order_.empty()) {
+        auto rank = [this](const TPropInfo* p) {
+            for (size_t i = 0; i < order_.size(); ++i)
+                if (strcasecmp(order_[i].c_str(), p->Name.c_str()) == 0) return i;
+            return order_.size();
+        };
+        std::stable_sort(out.begin(), out.end(),
+                         [&rank](const TPropInfo* a, const TPropInfo* b) { return rank(a) < rank(b); });
     }
     return out;
 }

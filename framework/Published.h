@@ -76,10 +76,15 @@ public:
     std::vector<const TPropInfo*> All() const;             // base first, declaration order
     void Add(TPropInfo info) { props_.push_back(std::move(info)); }
     TPropInfo& Last() { return props_.back(); }
+    // The order in which the class declares its properties, those of its bases included,
+    // when it differs from base first: the named ones come first in this order, the rest
+    // after them as before.
+    void SetOrder(std::vector<std::string> names) { order_ = std::move(names); }
 
 private:
     const TPropTable* parent_;
     std::vector<TPropInfo> props_;
+    std::vector<std::string> order_;
 };
 
 // Builds the table of class T. Each call adds a property; Default and Stored apply to the
@@ -159,6 +164,12 @@ public:
     }
     TPublish& NotStored() {
         table_.Last().Stored = [](const TPersistent&) { return false; };
+        return *this;
+    }
+
+    // The declaration order of the whole list (see TPropTable::SetOrder).
+    TPublish& Order(std::vector<std::string> names) {
+        table_.SetOrder(std::move(names));
         return *this;
     }
 

@@ -59,7 +59,8 @@ public:
     void GetValue(fw::Variant& Value) override { Value = fw::Variant(std::string("linked")); }
     int GetMaxLength() override { return maxLength; }
     void GetDisplayValue(fw::Variant& Value) override { Value = fw::Variant(std::string("linked")); }
-    bool CanEdit() override { return true; }
+    bool canEdit = true;
+    bool CanEdit() override { return canEdit; }
     bool GetReadOnly() override { return false; }
     bool IsValidChar(char) override { return true; }
     void Reset() override {}

@@ -50,6 +50,7 @@ TEST_F(TextEditInput, TypedCharactersTakeTheForcedCaseExceptDoubleByteOnesAndWid
     EXPECT_EQ(std::vector<char>{'A'}, e->keyPresses) << "OnKeyPress sees the converted character";
     e->SetCharCase(ecLowerCase);
     SendMessageA(wnd, WM_CHAR, 'B', 1);
+    EXPECT_EQ('b', e->keyPresses.back()) << "lowered before OnKeyPress";
     EXPECT_EQ("ab", e->Text()) << "the case rewrite also lowered the first";
 
     // A lead byte and the byte after it (here 'a', a trail byte of code page 936) pass as
@@ -84,6 +85,24 @@ TEST_F(TextEditInput, OnChangeFiresOncePerChangeOfTheUserAndNeverForTheEditsOwnR
     int selections = e->selectionChanges;
     e->SetSelection(1, 3);
     EXPECT_GT(e->selectionChanges, selections);
+
+    // While a description is read nothing is reported, with a window or without one.
+    e->changes = 0;
+    selections = e->selectionChanges;
+    e->SetLoading(true);
+    SendMessageA(wnd, WM_CHAR, 'q', 1);
+    e->SetSelection(0, 1);
+    e->SetLoading(false);
+    EXPECT_EQ(0, e->changes);
+    EXPECT_EQ(selections, e->selectionChanges);
+    TextProbe* later = Unparented();
+    int laterChanges = 0;
+    later->OnChange = [&](fw::TObject*) { ++laterChanges; };
+    later->SetLoading(true);
+    later->SetText("read");
+    later->SetLoading(false);
+    EXPECT_EQ(0, laterChanges);
+    EXPECT_FALSE(later->HandleAllocated());
 }
 
 TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret) {
@@ -94,12 +113,15 @@ TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret
     second->TabOrder = 1;
     EXPECT_EQ(0, SendMessageA(first->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB) << "Tab moves the focus on";
 
+    int enters = 0;
+    second->OnEnter = [&](fw::TObject*) { ++enters; };
     first->SetFocus();
     harness::PumpMessages(50);
     EXPECT_EQ("first", first->GetSelText());
     PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
     ASSERT_TRUE(harness::PumpUntil([&] { return second->Focused(); }));
     EXPECT_EQ("second", second->GetSelText());
+    EXPECT_EQ(1, enters) << "the base's entry handling still runs";
 
     first->SetSelection(0, 0);
     int selectAlls = first->selectAlls;
@@ -129,6 +151,17 @@ TEST_F(TextEditInput, AClickThatLeavesNoFocusInTheEditLeavesNoCapturedMouse) {
     EXPECT_NE(wnd, GetCapture());
     MSG m;
     EXPECT_TRUE(PeekMessageA(&m, wnd, WM_MBUTTONUP, WM_MBUTTONUP, PM_REMOVE)) << "the release is posted";
+
+    // With the focus in the edit the rich edit keeps the mouse for a drag selection.
+    ShowForm();
+    e->SetEnabled(true);
+    e->SetFocus();
+    harness::PumpMessages(50);
+    ASSERT_EQ(wnd, GetFocus());
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(wnd, GetCapture());
+    SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ReleaseCapture();
 }
 
 TEST_F(TextEditInput, ARightButtonReleaseNeverReachesTheRichEditAndPostsTheContextMenu) {
@@ -224,6 +257,31 @@ TEST_F(TextEditInput, TextMenuItemsRunTheirCommandsAndGoAwayWithTheirMenuOrAlone
     e->TextMenuItemClick(&item);
     EXPECT_EQ("def", e->Text());
 
+    // Copy, cut, paste, undo and redo by their tags.
+    auto click = [&](long long tag) {
+        item.Tag = tag;
+        e->TextMenuItemClick(&item);
+    };
+    harness::EmptyTheClipboard();
+    e->SetSelection(0, 1);
+    click(-4);
+    EXPECT_EQ("d", harness::ClipboardText());
+    EXPECT_EQ("def", e->Text());
+    e->SetSelection(1, 2);
+    click(-3);
+    EXPECT_EQ("e", harness::ClipboardText());
+    EXPECT_EQ("df", e->Text());
+    // (Wine's plain-text rich edit pastes over the whole text: paste over all of it.)
+    ASSERT_TRUE(harness::PutOnClipboard("x"));
+    e->SelectAll();
+    click(-5);
+    EXPECT_EQ("x", e->Text());
+    click(-1);
+    EXPECT_EQ("df", e->Text()) << "the paste undone";
+    click(-2);
+    EXPECT_EQ("x", e->Text()) << "and done again";
+    e->SetText("def");
+
     // An item freed alone leaves the menu; the menu and the rest go with the edit.
     fw::TMenuItem* copy = e->TextMenu()->Items()->Items(4);
     fw::Free(copy);
@@ -284,6 +342,10 @@ TEST_F(TextEditInput, NoTextMenuOnTheBorderOrWhenTheEditOrAParentHasAPopupMenu) 
     ContextMenuAt(e, POINT{5, 5});
     EXPECT_EQ(nullptr, e->TextMenu());
     e->SetPopupMenu(nullptr);
+    e->OnContextPopup = [](fw::TObject*, POINT, bool& handled) { handled = true; };
+    ContextMenuAt(e, POINT{5, 5});
+    EXPECT_EQ(nullptr, e->TextMenu()) << "OnContextPopup took the message";
+    e->OnContextPopup = nullptr;
     ContextMenuAt(e, POINT{5, 5});
     EXPECT_NE(nullptr, e->TextMenu());
 }

@@ -3,6 +3,8 @@
 // once set), and a round trip reproduces the form.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editors/EditorUnits.h"
 #include "framework/FormDescription.h"
 #include "framework/Published.h"
@@ -78,10 +80,29 @@ TEST_F(TextEditPublished, ALoginFieldTakesItsDefaultsAndWritesBackOnlyWhatItsDes
         "    Left = 232\n"
         "    Top = 136\n"
         "    Width = 161\n"
-        "    TabOrder = 1\n"
         "    Style.BorderStyle = xbsSingle\n"
+        "    TabOrder = 1\n"
         "  end\n",
-        Block(fw::WriteDescription(form), "UserName"));
+        Block(fw::WriteDescription(form), "UserName"))
+        << "written as the login form's own description has it";
+}
+
+// The writer follows the class's declaration order, which interleaves the properties of
+// every control, of the base edit and of the text edit.
+TEST_F(TextEditPublished, PropertiesAreListedInTheOrderTheEditDeclaresThem) {
+    std::vector<std::string> names;
+    for (const fw::TPropInfo* p : TdxEdit::Published().All()) names.push_back(p->Name);
+    const std::vector<std::string> declared = {
+        "Name",        "Tag",        "Left",           "Top",       "Width",     "Height",     "Cursor",
+        "Hint",        "HelpType",   "HelpKeyword",    "HelpContext", "Color",   "DragCursor", "DragMode",
+        "Enabled",     "Font",       "ImeMode",        "ImeName",   "ParentColor", "ParentFont", "ParentShowHint",
+        "PopupMenu",   "ShowHint",   "Style",          "TabOrder",  "TabStop",   "Text",       "Visible",
+        "Anchors",     "Constraints", "DragKind",      "Alignment", "AutoSelect", "AutoSize",  "CharCase",
+        "HideSelection", "MaxLength", "OEMConvert",    "PasswordChar", "ReadOnly", "StyleController"};
+    std::vector<std::string> listed;
+    for (const std::string& n : names)
+        if (std::find(declared.begin(), declared.end(), n) != declared.end()) listed.push_back(n);
+    EXPECT_EQ(declared, listed);
 }
 
 TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundTripKeepsThem) {
@@ -106,6 +127,15 @@ TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundT
     auto* e = dynamic_cast<TdxEdit*>(form->FindComponent("Edit1"));
     ASSERT_NE(nullptr, e);
     EXPECT_EQ("ABC", e->Text()) << "the case applies once the description is read";
+    DescribedForm* caseFirst = Load(
+        "object DescribedForm1: DescribedForm\n"
+        "  object Edit1: TdxEdit\n"
+        "    CharCase = ecLowerCase\n"
+        "    Text = 'AbC'\n"
+        "  end\n"
+        "end\n");
+    EXPECT_EQ("abc", dynamic_cast<TdxEdit*>(caseFirst->FindComponent("Edit1"))->Text())
+        << "also for a text read after the case";
     EXPECT_TRUE(e->IsMaxLengthStored());
     std::string written = Block(fw::WriteDescription(form), "Edit1");
     SCOPED_TRACE(written);

@@ -21,6 +21,9 @@ TEST_F(TextEditSelection, PositionsLengthsAndCopiesOfTheSelectionOnAbcdef) {
     EXPECT_EQ(0, e->GetSelLength()) << "the caret after c, nothing selected";
     e->SetSelLength(2);
     EXPECT_EQ("de", e->GetSelText());
+    e->SetSelLength(1);
+    EXPECT_EQ("d", e->GetSelText()) << "the length counts from the start, not from the end";
+    e->SetSelLength(2);
 
     char buf[8];
     std::memset(buf, 0x55, sizeof buf);

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "editors/dxDraw.h"
 #include "tests/editors/TextEditProbes.h"
 
 namespace {
@@ -75,7 +76,10 @@ TEST_F(TextEdit, TextAndModifiedFlagCrossCreationAndRecreationWithoutReportingAC
     EXPECT_EQ(harness::Ansi(u8"考号 12"), e->Text());
     EXPECT_TRUE(e->GetModified());
     e->SetModified(false);
+    wnd = e->Handle();
     e->SetOEMConvert(true);
+    EXPECT_NE(wnd, e->Handle()) << "recreated with the new style";
+    EXPECT_TRUE(HasStyle(e->Handle(), ES_OEMCONVERT));
     EXPECT_FALSE(e->GetModified());
     EXPECT_EQ(1, changes);
 }
@@ -121,6 +125,18 @@ TEST_F(TextEdit, ADataLinksLengthCountsUntilMaxLengthIsSetAndTheDefaultsPutItBac
     e->Link()->maxLength = 9;
     e->RefreshLinkProperties();
     EXPECT_EQ(9, e->MaxLength());
+
+    // The link's word on editing reaches the window, also while ReadOnly is set (stored).
+    e->SetParent(form);
+    e->SetReadOnlyProperty(false);
+    HWND wnd = e->Handle();
+    EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
+    e->Link()->canEdit = false;
+    e->RefreshLinkProperties();
+    EXPECT_TRUE(HasStyle(wnd, ES_READONLY));
+    e->Link()->canEdit = true;
+    e->RefreshLinkProperties();
+    EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
 }
 
 TEST_F(TextEdit, ForcedCaseRewritesTheTextKeepingSelectionAndModifiedFlag) {
@@ -145,6 +161,13 @@ TEST_F(TextEdit, ForcedCaseRewritesTheTextKeepingSelectionAndModifiedFlag) {
     EXPECT_EQ("ABC", e->Text()) << "normal case leaves the text";
     EXPECT_EQ(texts, e->count[WM_SETTEXT]);
 
+    // Without a window the text is rewritten and no window is made for a selection.
+    TextProbe* bare = Unparented();
+    bare->SetText("abc");
+    bare->SetCharCase(ecUpperCase);
+    EXPECT_EQ("ABC", bare->Text());
+    EXPECT_FALSE(bare->HandleAllocated());
+
     // Chinese characters are not touched by the case.
     e->SetText(harness::Ansi(u8"中文abc"));
     e->SetCharCase(ecUpperCase);
@@ -163,8 +186,11 @@ TEST_F(TextEdit, PasswordCharacterGoesToTheWindowAtOnceOrWithTheNextOne) {
     EXPECT_EQ(0, SendMessageA(wnd, EM_GETPASSWORDCHAR, 0, 0));
 
     TextProbe* later = Unparented();
+    int changes = 0;
+    later->OnChange = [&](fw::TObject*) { ++changes; };
     later->SetPasswordChar('#');
     EXPECT_FALSE(later->HandleAllocated());
+    EXPECT_EQ(0, changes) << "no window: only the field changes";
     later->SetParent(form);
     HWND w = later->Handle();
     EXPECT_TRUE(HasStyle(w, ES_PASSWORD));
@@ -176,7 +202,8 @@ TEST_F(TextEdit, UndoFollowsTypingAndIsEmptiedBySettingTheValueReadOnlyReachesTh
     EXPECT_FALSE(none->CanUndo());
     EXPECT_FALSE(none->CanRedo());
     EXPECT_FALSE(none->CanPaste());
-    EXPECT_FALSE(none->HandleAllocated()) << "the queries make no window";
+    none->SetEditValue(fw::Variant("v"));
+    EXPECT_FALSE(none->HandleAllocated()) << "the queries and a value put in make no window";
 
     TextProbe* e = AddText();
     HWND wnd = e->Handle();
@@ -242,6 +269,14 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
     SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
     EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
+    e->Font.SetProperty("Color", [] {
+        fw::TPropValue v;
+        v.kind = fw::TPropValue::Int;
+        v.i = 0x20000000;  // the default colour
+        return v;
+    }());
+    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR) << "the default colour is the rich edit's own as well";
 
     // The background: EM_SETBKGNDCOLOR answers the colour it replaces.
     EXPECT_EQ(static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)), SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
@@ -250,6 +285,10 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
     int backgrounds = e->count[EM_SETBKGNDCOLOR];
     e->Perform(fw::CM_SYSCOLORCHANGE);
     EXPECT_EQ(backgrounds + 1, e->count[EM_SETBKGNDCOLOR]) << "a system colour change is passed on";
+    TextProbe* later = Unparented();
+    later->SetColor(0x00FFFF);
+    later->SetParent(form);
+    EXPECT_EQ(0x00FFFF, SendMessageA(later->Handle(), EM_SETBKGNDCOLOR, 0, 0)) << "a new window takes the colour";
 
     RECT client, rect;
     GetClientRect(wnd, &client);
@@ -262,6 +301,22 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
     GetClientRect(wnd, &client);
     SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(client.right - 2, rect.right);
+
+    // A new size: the base's window region and the formatting rectangle both follow.
+    e->Style()->SetBorderStyle(xbsSingle);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
+    RECT before;
+    GetRgnBox(rgn, &before);
+    e->SetBounds(e->Left(), e->Top(), e->Width() + 30, e->Height());
+    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
+    RECT after;
+    GetRgnBox(rgn, &after);
+    DeleteObject(rgn);
+    EXPECT_EQ(before.right + 30, after.right);
+    GetClientRect(wnd, &client);
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(client.right - 2, rect.right);
 }
 
 // The component draws the text itself only when asked to; the display text is the case-
@@ -269,7 +324,7 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
 TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
     TextProbe* e = AddText("abc");
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 20);
+    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 40);
     HGDIOBJ old = SelectObject(dc, bmp);
     RECT r = {0, 0, 100, 20};
     auto draw = [&](bool skip) {
@@ -283,6 +338,36 @@ TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
     EXPECT_EQ("ABC/3", draw(false).second);
     e->SetPasswordChar('*');
     EXPECT_EQ("***/3", draw(false).second);
+
+    // One pixel in from the edges, one more on the right for right alignment, one line at
+    // the top, aligned as the edit: the same picture as the aligned text drawn so.
+    e->SetPasswordChar(0);
+    e->SetCharCase(ecNormal);
+    const RECT tall = {0, 0, 100, 40};
+    auto bits = [&](HDC from) {
+        std::vector<COLORREF> out;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 100; ++x) out.push_back(GetPixel(from, x, y));
+        return out;
+    };
+    struct Case {
+        TAlignment alignment;
+        RECT text;
+        TextPaintFlags flags;
+    } cases[] = {{taLeftJustify, {1, 1, 99, 39}, tpLeft | tpTop},
+                 {taRightJustify, {1, 1, 98, 39}, tpRight | tpTop},
+                 {taCenter, {1, 1, 99, 39}, tpCenter | tpTop}};
+    for (const Case& c : cases) {
+        e->SetAlignmentProperty(c.alignment);
+        std::unique_ptr<TdxEditViewData> v(e->CreateViewData(true));
+        ASSERT_TRUE(e->DrawBackground(dc, tall, false, v.get()));
+        std::vector<COLORREF> drawn = bits(dc);
+        DrawAlignedText(dc, "ABC", 3, tall, c.text, c.flags, v->BrushHandle, v->FontHandle, v->BackColor, v->TextColor);
+        EXPECT_EQ(drawn, bits(dc)) << "alignment " << c.alignment;
+    }
+    e->SetAlignmentProperty(taLeftJustify);
+    e->SetCharCase(ecUpperCase);
+    e->SetPasswordChar('*');
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
