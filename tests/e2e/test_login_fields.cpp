@@ -1,5 +1,4 @@
-// The login form's two fields as a candidate meets them: styled edits with a single-line
-// border, fed from the clipboard, with the built-in text menu on a right click.
+// The login form's fields as a candidate meets them: bordered styled edits, the clipboard, the text menu.
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -12,8 +11,7 @@ using namespace harness;
 
 namespace {
 
-// The exam server: the caption text, and a check that refuses every pair (so no browser
-// form opens) while recording what arrived.
+// The exam server: a caption, and a check that refuses every pair (no browser form opens).
 class RefusingServer {
 public:
     RefusingServer() {
@@ -48,12 +46,6 @@ struct LoginSession {
 };
 
 // Asked of the field itself, so that it is answered after what was posted before it.
-DWORD SelectionOf(HWND field) {
-    DWORD_PTR sel = 0;
-    SendMessageTimeoutA(field, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &sel);
-    return static_cast<DWORD>(sel);
-}
-
 LRESULT Ask(HWND field, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(field, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
@@ -82,16 +74,14 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
     return c;
 }
 
-// The text menu the field pops up (a menu window of the client), or none within 5 s.
-HWND WaitForMenu(const ClientProcess& client) { return client.WaitForWindow("#32768", "", 5000); }
-
-void RightClick(HWND field, int x, int y) {
-    PostMessageA(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
-    PostMessageA(field, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-// Chooses a menu item by its underlined letter and waits for the menu to go.
-bool ChooseItem(HWND menu, char letter) {
+// Right-clicks the field and chooses an item of the text menu by its letter; false if no menu came and went.
+bool ChooseFromTextMenu(const ClientProcess& client, HWND field, char letter) {
+    PostMessageA(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+    PostMessageA(field, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+    HWND menu = client.WaitForWindow("#32768", "", 5000);
+    if (!menu) return false;
+    Sleep(300);
+    SaveScreenshot(nullptr, "login_fields_menu");
     PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(letter), 0);
     for (int i = 0; i < 250 && IsWindowVisible(menu); ++i) Sleep(20);
     return !IsWindowVisible(menu);
@@ -99,13 +89,18 @@ bool ChooseItem(HWND menu, char letter) {
 
 }  // namespace
 
-TEST(LoginFields, AreStyledEditsOfTheFormsWidthAndTheFontsHeightWithASingleLineBorder) {
+TEST(LoginFields, AreBorderedStyledEditsAndATicketAndDocumentPastedIntoThemArriveAtTheServerExactly) {
     RefusingServer exam;
-    LoginSession s("fields_look", exam.Ini());
+    LoginSession s("fields_paste", exam.Ini());
     ASSERT_NE(s.login, nullptr);
     ASSERT_TRUE(s.fields.userName && s.fields.pwd);
-    SetFieldText(s.fields.userName, "20260001");
-    SetFieldText(s.fields.pwd, "110101200001011234");
+    const std::string ticket = Ansi(u8"准考证 A&B#1 2号"), document = Ansi(u8" 身份#证&件 3 ");
+    ASSERT_TRUE(PutOnClipboard(ticket));
+    Ask(s.fields.userName, WM_PASTE);
+    ASSERT_TRUE(PutOnClipboard(document));
+    Ask(s.fields.pwd, WM_PASTE);
+    EXPECT_EQ(WindowText(s.fields.userName), ticket);
+    EXPECT_EQ(WindowText(s.fields.pwd), document);
     Sleep(300);
     SaveScreenshot(s.login, "login_fields");
 
@@ -121,38 +116,17 @@ TEST(LoginFields, AreStyledEditsOfTheFormsWidthAndTheFontsHeightWithASingleLineB
         EXPECT_EQ(style & (ES_MULTILINE | ES_PASSWORD | WS_HSCROLL | WS_VSCROLL | WS_BORDER), 0);
         EXPECT_EQ(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0) << "the border is our own";
 
-        // The window is cut to the border's outline; the border is one pixel in the window
-        // frame colour, the inside the window colour.
+        // Cut to the border's outline: one pixel in the frame colour, the window colour inside.
         HRGN rgn = CreateRectRgn(0, 0, 0, 0);
         ASSERT_EQ(GetWindowRgn(field, rgn), SIMPLEREGION);
         RECT box = {};
         GetRgnBox(rgn, &box);
         DeleteObject(rgn);
-        EXPECT_EQ(box.left, 1);
-        EXPECT_EQ(box.top, 1);
-        EXPECT_EQ(box.right, 160);
-        EXPECT_EQ(box.bottom, height - 1);
-        EXPECT_EQ(ScreenPixel(field, 1, height / 2), GetSysColor(COLOR_WINDOWFRAME));
-        EXPECT_EQ(ScreenPixel(field, 159, height / 2), GetSysColor(COLOR_WINDOWFRAME));
-        EXPECT_EQ(ScreenPixel(field, 80, 1), GetSysColor(COLOR_WINDOWFRAME));
+        EXPECT_TRUE(box.left == 1 && box.top == 1 && box.right == 160 && box.bottom == height - 1);
+        for (POINT p : {POINT{1, height / 2}, POINT{159, height / 2}, POINT{80, 1}})
+            EXPECT_EQ(ScreenPixel(field, p.x, p.y), GetSysColor(COLOR_WINDOWFRAME));
         EXPECT_EQ(ScreenPixel(field, 157, 3), GetSysColor(COLOR_WINDOW));
     }
-    EXPECT_EQ(WindowText(s.fields.userName), "20260001");
-}
-
-TEST(LoginFields, ATicketAndADocumentPastedFromTheClipboardArriveAtTheServerExactly) {
-    RefusingServer exam;
-    LoginSession s("fields_paste", exam.Ini());
-    ASSERT_NE(s.login, nullptr);
-    ASSERT_TRUE(s.fields.userName && s.fields.pwd);
-    const std::string ticket = Ansi(u8"准考证 A&B#1 2号"), document = Ansi(u8" 身份#证&件 3 ");
-
-    ASSERT_TRUE(PutOnClipboard(ticket));
-    Ask(s.fields.userName, WM_PASTE);
-    ASSERT_TRUE(PutOnClipboard(document));
-    Ask(s.fields.pwd, WM_PASTE);
-    EXPECT_EQ(WindowText(s.fields.userName), ticket);
-    EXPECT_EQ(WindowText(s.fields.pwd), document);
 
     ClickAt(s.login, 250, 218);  // the login picture
     MessageBoxInfo box = s.client.WaitForMessageBox(30000);
@@ -175,21 +149,13 @@ TEST(LoginFields, ARightClickBringsUpTheTextMenuWhoseSelectAllAndCopyWork) {
     Ask(field, EM_SETSEL, 0, 0);
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
 
-    RightClick(field, 20, 8);
-    HWND menu = WaitForMenu(s.client);
-    ASSERT_NE(menu, nullptr) << "the text menu comes up";
-    Sleep(300);
-    SaveScreenshot(nullptr, "login_fields_menu");
-    ASSERT_TRUE(ChooseItem(menu, 'a')) << "Select &All";
+    ASSERT_TRUE(ChooseFromTextMenu(s.client, field, 'a')) << "Select &All";
     // The rich edit counts in characters and selects its closing paragraph mark with the rest.
-    EXPECT_EQ(LOWORD(SelectionOf(field)), 0);
-    EXPECT_GE(HIWORD(SelectionOf(field)), length) << "the whole text is selected";
-
+    const DWORD sel = static_cast<DWORD>(Ask(field, EM_GETSEL));
+    EXPECT_EQ(LOWORD(sel), 0);
+    EXPECT_GE(HIWORD(sel), length) << "the whole text is selected";
     EmptyTheClipboard();
-    RightClick(field, 20, 8);
-    menu = WaitForMenu(s.client);
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(ChooseItem(menu, 'c')) << "&Copy";
+    ASSERT_TRUE(ChooseFromTextMenu(s.client, field, 'c')) << "&Copy";
     std::string copied;
     for (int i = 0; i < 100 && (copied = ClipboardText()).empty(); ++i) Sleep(20);
     EXPECT_EQ(copied, text) << "the selection is on the clipboard, Chinese characters whole";

@@ -16,10 +16,4 @@ LRESULT CALLBACK TextProbe::Recorder(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(probe->original_, wnd, msg, wp, lp);
 }
 
-std::string WindowBytes(HWND wnd) {
-    char buf[1024] = {};
-    LRESULT n = SendMessageA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return std::string(buf, static_cast<size_t>(n > 0 ? n : 0));
-}
-
 }  // namespace editors_test

@@ -1,6 +1,4 @@
-// Text edits on real windows for the editors' tests: a TdxEdit that counts what reaches its
-// handlers and records what it hands to the rich edit's own window procedure, and a fixture
-// with the text edit's unit started as well.
+// A TdxEdit that counts what reaches it and what it hands the rich edit, and a fixture for it.
 #pragma once
 #include <windows.h>
 
@@ -39,8 +37,6 @@ public:
         for (const auto& m : toClass) n += m.first == msg;
         return n;
     }
-    WNDPROC ClassProcedure() const { return original_; }
-    using TdxEdit::KeyPress;
 
 protected:
     void CreateWnd() override;
@@ -109,9 +105,6 @@ protected:
     }
 };
 
-// The window's text as it holds it, in bytes.
-std::string WindowBytes(HWND wnd);
-// A window style bit test.
 inline bool HasStyle(HWND wnd, LONG bits) { return (GetWindowLongA(wnd, GWL_STYLE) & bits) == bits; }
 
 }  // namespace editors_test

@@ -42,12 +42,9 @@ TEST(TextEditOleCallback, OffersNoStorageNoInPlaceContextNoObjectsAndNoDropEffec
     EXPECT_EQ(doc, nullptr);
     EXPECT_EQ(cb.GetInPlaceContext(nullptr, nullptr, nullptr), E_NOTIMPL);
 
-    EXPECT_EQ(cb.ShowContainerUI(TRUE), E_NOTIMPL);
-    EXPECT_EQ(cb.QueryInsertObject(nullptr, nullptr, 0), E_NOTIMPL);
-    EXPECT_EQ(cb.DeleteObject(nullptr), E_NOTIMPL);
-    EXPECT_EQ(cb.QueryAcceptData(nullptr, nullptr, 0, TRUE, nullptr), E_NOTIMPL);
-    EXPECT_EQ(cb.ContextSensitiveHelp(TRUE), E_NOTIMPL);
-
+    for (HRESULT r : {cb.ShowContainerUI(TRUE), cb.QueryInsertObject(nullptr, nullptr, 0), cb.DeleteObject(nullptr),
+                      cb.QueryAcceptData(nullptr, nullptr, 0, TRUE, nullptr), cb.ContextSensitiveHelp(TRUE)})
+        EXPECT_EQ(r, E_NOTIMPL);
     IDataObject* data = reinterpret_cast<IDataObject*>(1);
     EXPECT_EQ(cb.GetClipboardData(nullptr, 0, &data), E_NOTIMPL);
     EXPECT_EQ(data, nullptr);

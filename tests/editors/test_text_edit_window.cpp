@@ -1,6 +1,4 @@
-// The text edit's rich-edit window: its class, style bits and modes, what creation and
-// recreation carry across, the length limit, the forced case, the password character, the
-// read-only and undo state, the OLE callback, and the library kept while a window exists.
+// The text edit's rich-edit window, its properties, and the library behind it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,6 +16,10 @@ using TextEdit = TextEditFixture;
 const LONG kCaseAndModeBits = ES_READONLY | ES_PASSWORD | ES_UPPERCASE | ES_LOWERCASE | ES_NOHIDESEL |
                               ES_OEMCONVERT | ES_RIGHT | ES_CENTER | ES_MULTILINE | WS_HSCROLL | WS_VSCROLL;
 
+void Type(HWND wnd, const std::string& s) {
+    for (char c : s) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
 TEST_F(TextEdit, IsASingleLinePlainTextRichEditUnderItsOwnClassNameWithTheStyleOfItsProperties) {
     TdxEdit* e = Add<TdxEdit>();
     e->SetText("before");
@@ -29,12 +31,10 @@ TEST_F(TextEdit, IsASingleLinePlainTextRichEditUnderItsOwnClassNameWithTheStyleO
     EXPECT_EQ(own.cbWndExtra, rich.cbWndExtra) << "the rich edit's class data";
     EXPECT_TRUE(HasStyle(wnd, ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_CHILD | WS_TABSTOP));
     EXPECT_EQ(0, GetWindowLongA(wnd, GWL_STYLE) & kCaseAndModeBits) << "left-aligned, one line, nothing forced";
-    EXPECT_EQ(TextEditEventMask, SendMessageA(wnd, EM_GETEVENTMASK, 0, 0));
-    EXPECT_EQ(0x80011, TextEditEventMask);
+    EXPECT_EQ(0x80011, SendMessageA(wnd, EM_GETEVENTMASK, 0, 0));
     EXPECT_TRUE(SendMessageA(wnd, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
     EXPECT_EQ("before", e->Text()) << "the text given before the window is in it";
 
-    // Each property's bit, at the next creation of the window.
     struct Case {
         std::function<void(TdxEdit*)> set;
         LONG bit;
@@ -52,8 +52,7 @@ TEST_F(TextEdit, IsASingleLinePlainTextRichEditUnderItsOwnClassNameWithTheStyleO
         TdxEdit* x = Add<TdxEdit>(10, 60);
         c.set(x);
         x->RecreateWnd();
-        HWND w = x->Handle();
-        EXPECT_EQ(c.bit, GetWindowLongA(w, GWL_STYLE) & kCaseAndModeBits) << std::hex << c.bit;
+        EXPECT_EQ(c.bit, GetWindowLongA(x->Handle(), GWL_STYLE) & kCaseAndModeBits) << std::hex << c.bit;
         fw::Free(x);
     }
 }
@@ -65,63 +64,48 @@ TEST_F(TextEdit, TextAndModifiedFlagCrossCreationAndRecreationWithoutReportingAC
     e->SetText(harness::Ansi(u8"考号 12"));
     EXPECT_EQ(1, changes) << "a text given without a window is a change";
     e->SetModified(true);
-    EXPECT_TRUE(e->GetModified());
     HWND wnd = e->Handle();
     EXPECT_EQ(harness::Ansi(u8"考号 12"), e->Text());
     EXPECT_NE(0, SendMessageA(wnd, EM_GETMODIFY, 0, 0)) << "the window takes the kept flag";
-    EXPECT_EQ(1, changes) << "putting the text into the new window is none";
-
     e->SetHideSelection(false);  // recreates the window
     EXPECT_NE(wnd, e->Handle());
     EXPECT_EQ(harness::Ansi(u8"考号 12"), e->Text());
     EXPECT_TRUE(e->GetModified());
     e->SetModified(false);
-    wnd = e->Handle();
     e->SetOEMConvert(true);
-    EXPECT_NE(wnd, e->Handle()) << "recreated with the new style";
-    EXPECT_TRUE(HasStyle(e->Handle(), ES_OEMCONVERT));
+    EXPECT_TRUE(HasStyle(e->Handle(), ES_OEMCONVERT)) << "recreated with the new style";
     EXPECT_FALSE(e->GetModified());
-    EXPECT_EQ(1, changes);
+    EXPECT_EQ(1, changes) << "putting the text into a new window is none";
 }
 
-TEST_F(TextEdit, MaxLengthIsNeverNegativeHoldsAfterTextAssignmentsAndCountsAsStoredOnceSet) {
+TEST_F(TextEdit, MaxLengthIsNeverNegativeHoldsAfterTextAssignmentsAndWaitsForAWindow) {
     TextProbe* e = AddText("abc");
     HWND wnd = e->Handle();
     e->SetMaxLengthProperty(10);
-    EXPECT_TRUE(e->IsMaxLengthStored());
     EXPECT_EQ(10, SendMessageA(wnd, EM_GETLIMITTEXT, 0, 0));
-    int limits = e->count[EM_EXLIMITTEXT];
     e->SetMaxLengthProperty(-5);
     EXPECT_EQ(0, e->MaxLength());
-    EXPECT_EQ(limits + 1, e->count[EM_EXLIMITTEXT]) << "0 goes to the window";
-    e->SetMaxLengthProperty(-5);
-    EXPECT_EQ(limits + 1, e->count[EM_EXLIMITTEXT]) << "no change, nothing sent";
-
     e->SetMaxLengthProperty(4);
     e->SetText("ab");
-    EXPECT_EQ(limits + 3, e->count[EM_EXLIMITTEXT]) << "applied again after the text";
     SendMessageA(wnd, EM_SETSEL, 2, 2);
-    for (char c : std::string("xyz")) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
-    EXPECT_EQ("abxy", e->Text());
+    Type(wnd, "xyz");
+    EXPECT_EQ("abxy", e->Text()) << "the limit holds after the text";
 
-    // Without a window the limit waits for one.
     TextProbe* later = Unparented();
     later->SetMaxLengthProperty(3);
     later->SetParent(form);
     EXPECT_EQ(3, SendMessageA(later->Handle(), EM_GETLIMITTEXT, 0, 0));
 }
 
-TEST_F(TextEdit, ADataLinksLengthCountsUntilMaxLengthIsSetAndTheDefaultsPutItBack) {
+TEST_F(TextEdit, ADataLinksLengthAndEditingCountUntilTheEditSetsItsOwn) {
     LinkedProbe* e = Unparented<LinkedProbe>();
     e->RefreshLinkProperties();
     EXPECT_EQ(7, e->MaxLength()) << "the link's length while none is set";
     e->SetMaxLengthProperty(0);
-    EXPECT_TRUE(e->IsMaxLengthStored());
     e->RefreshLinkProperties();
     EXPECT_EQ(0, e->MaxLength()) << "a length set, even 0, stays";
     e->RestoreDefaults();
     EXPECT_FALSE(e->IsMaxLengthStored());
-    EXPECT_EQ(7, e->MaxLength());
     e->Link()->maxLength = 9;
     e->RefreshLinkProperties();
     EXPECT_EQ(9, e->MaxLength());
@@ -130,18 +114,15 @@ TEST_F(TextEdit, ADataLinksLengthCountsUntilMaxLengthIsSetAndTheDefaultsPutItBac
     e->SetParent(form);
     e->SetReadOnlyProperty(false);
     HWND wnd = e->Handle();
-    EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
-    e->Link()->canEdit = false;
-    e->RefreshLinkProperties();
-    EXPECT_TRUE(HasStyle(wnd, ES_READONLY));
-    e->Link()->canEdit = true;
-    e->RefreshLinkProperties();
-    EXPECT_FALSE(HasStyle(wnd, ES_READONLY));
+    for (bool canEdit : {false, true}) {
+        e->Link()->canEdit = canEdit;
+        e->RefreshLinkProperties();
+        EXPECT_EQ(!canEdit, HasStyle(wnd, ES_READONLY));
+    }
 }
 
 TEST_F(TextEdit, ForcedCaseRewritesTheTextKeepingSelectionAndModifiedFlag) {
     TextProbe* e = AddText("abc");
-    e->SetSelection(1, 2);
     for (bool modified : {false, true}) {
         e->SetCharCase(ecNormal);
         e->SetText("abc");
@@ -154,33 +135,24 @@ TEST_F(TextEdit, ForcedCaseRewritesTheTextKeepingSelectionAndModifiedFlag) {
         EXPECT_EQ(modified, e->GetModified());
         EXPECT_FALSE(e->ApplyingCharCase());
     }
-    int texts = e->count[WM_SETTEXT];
-    e->SetCharCase(ecUpperCase);
-    EXPECT_EQ(texts, e->count[WM_SETTEXT]) << "the same case again does nothing";
     e->SetCharCase(ecNormal);
     EXPECT_EQ("ABC", e->Text()) << "normal case leaves the text";
-    EXPECT_EQ(texts, e->count[WM_SETTEXT]);
+    e->SetText(harness::Ansi(u8"中文abc"));
+    e->SetCharCase(ecUpperCase);
+    EXPECT_EQ(harness::Ansi(u8"中文ABC"), e->Text()) << "Chinese characters untouched";
 
-    // Without a window the text is rewritten and no window is made for a selection.
     TextProbe* bare = Unparented();
     bare->SetText("abc");
     bare->SetCharCase(ecUpperCase);
     EXPECT_EQ("ABC", bare->Text());
-    EXPECT_FALSE(bare->HandleAllocated());
-
-    // Chinese characters are not touched by the case.
-    e->SetText(harness::Ansi(u8"中文abc"));
-    e->SetCharCase(ecUpperCase);
-    EXPECT_EQ(harness::Ansi(u8"中文ABC"), e->Text());
+    EXPECT_FALSE(bare->HandleAllocated()) << "no window made for the selection";
 }
 
 TEST_F(TextEdit, PasswordCharacterGoesToTheWindowAtOnceOrWithTheNextOne) {
     TextProbe* e = AddText("secret");
     HWND wnd = e->Handle();
-    int texts = e->Sent(WM_SETTEXT);
     e->SetPasswordChar('*');
     EXPECT_EQ('*', SendMessageA(wnd, EM_GETPASSWORDCHAR, 0, 0));
-    EXPECT_EQ(texts + 1, e->Sent(WM_SETTEXT)) << "the text is set again to be redrawn";
     EXPECT_EQ("secret", e->Text());
     e->SetPasswordChar(0);
     EXPECT_EQ(0, SendMessageA(wnd, EM_GETPASSWORDCHAR, 0, 0));
@@ -192,35 +164,29 @@ TEST_F(TextEdit, PasswordCharacterGoesToTheWindowAtOnceOrWithTheNextOne) {
     EXPECT_FALSE(later->HandleAllocated());
     EXPECT_EQ(0, changes) << "no window: only the field changes";
     later->SetParent(form);
-    HWND w = later->Handle();
-    EXPECT_TRUE(HasStyle(w, ES_PASSWORD));
-    EXPECT_EQ('#', SendMessageA(w, EM_GETPASSWORDCHAR, 0, 0));
+    EXPECT_TRUE(HasStyle(later->Handle(), ES_PASSWORD));
+    EXPECT_EQ('#', SendMessageA(later->Handle(), EM_GETPASSWORDCHAR, 0, 0));
 }
 
 TEST_F(TextEdit, UndoFollowsTypingAndIsEmptiedBySettingTheValueReadOnlyReachesTheWindow) {
     TextProbe* none = Add<TextProbe>(10, 60);
-    EXPECT_FALSE(none->CanUndo());
-    EXPECT_FALSE(none->CanRedo());
-    EXPECT_FALSE(none->CanPaste());
+    EXPECT_FALSE(none->CanUndo() || none->CanRedo() || none->CanPaste());
     none->SetEditValue(fw::Variant("v"));
     EXPECT_FALSE(none->HandleAllocated()) << "the queries and a value put in make no window";
 
     TextProbe* e = AddText();
     HWND wnd = e->Handle();
-    for (char c : std::string("ab")) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(c), 1);
-    EXPECT_EQ("ab", e->Text());
+    Type(wnd, "ab");
     EXPECT_TRUE(e->CanUndo());
     e->Undo();
     EXPECT_EQ("", e->Text());
     EXPECT_TRUE(e->CanRedo());
     e->Redo();
     EXPECT_EQ("ab", e->Text());
-    int changes = e->changes, empties = e->count[EM_EMPTYUNDOBUFFER];
+    int changes = e->changes;
     e->SetEditValue(fw::Variant("value"));
-    EXPECT_EQ(empties + 1, e->count[EM_EMPTYUNDOBUFFER]);
     EXPECT_EQ("value", e->Text());
     EXPECT_FALSE(e->CanUndo()) << "a value put in empties the undo buffer";
-    EXPECT_FALSE(e->SettingEditValue());
     EXPECT_EQ(changes, e->changes) << "and is no change";
 
     harness::PutOnClipboard("pasted");
@@ -238,10 +204,6 @@ TEST_F(TextEdit, UndoFollowsTypingAndIsEmptiedBySettingTheValueReadOnlyReachesTh
 TEST_F(TextEdit, OleCallbackIsTheEditItselfAndIsHandedToTheWindowOnlyWithADataLink) {
     TextProbe* e = AddText("x");
     EXPECT_EQ(0, e->Sent(EM_SETOLECALLBACK)) << "no edit of the program has a data link";
-    void* p = nullptr;
-    EXPECT_EQ(S_OK, e->QueryInterface(IID_IRichEditOleCallback, &p));
-    EXPECT_EQ(static_cast<IRichEditOleCallback*>(e), p);
-    e->Release();
 
     LinkedProbe* linked = Unparented<LinkedProbe>();
     linked->SetParent(form);
@@ -249,8 +211,20 @@ TEST_F(TextEdit, OleCallbackIsTheEditItselfAndIsHandedToTheWindowOnlyWithADataLi
     EXPECT_EQ(1, linked->count[EM_SETOLECALLBACK]);
     EXPECT_GT(linked->OleRefCount(), 0) << "the window holds the interface";
     linked->DestroyHandle();
-    EXPECT_EQ(0, linked->OleRefCount()) << "and lets it go with the window; the edit lives on";
-    EXPECT_EQ("LinkedProbe", linked->ClassName());
+    EXPECT_EQ(0, linked->OleRefCount()) << "and lets it go with the window";
+}
+
+void SetFontColor(TdxEdit* e, int color) {
+    fw::TPropValue v;
+    v.kind = fw::TPropValue::Int;
+    v.i = color;
+    e->Font.SetProperty("Color", v);
+}
+
+RECT FormatRect(HWND wnd) {
+    RECT r;
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r;
 }
 
 TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
@@ -258,73 +232,43 @@ TEST_F(TextEdit, ColoursAndFormattingRectangleFollowTheControl) {
     HWND wnd = e->Handle();
     CHARFORMAT2A format = {};
     format.cbSize = sizeof format;
+    for (int color : {-1, 0x0000FF, 0x20000000}) {  // none set, red, the default colour
+        if (color >= 0) SetFontColor(e, color);
+        SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(color != 0x0000FF, (format.dwEffects & CFE_AUTOCOLOR) != 0) << color;
+    }
+    SetFontColor(e, 0x0000FF);
     SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR) << "window text colour: the rich edit's own";
-    e->Font.SetProperty("Color", [] {
-        fw::TPropValue v;
-        v.kind = fw::TPropValue::Int;
-        v.i = 0x0000FF;
-        return v;
-    }());
-    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
     EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
-    e->Font.SetProperty("Color", [] {
-        fw::TPropValue v;
-        v.kind = fw::TPropValue::Int;
-        v.i = 0x20000000;  // the default colour
-        return v;
-    }());
-    SendMessageA(wnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR) << "the default colour is the rich edit's own as well";
 
-    // The background: EM_SETBKGNDCOLOR answers the colour it replaces.
+    // EM_SETBKGNDCOLOR answers the colour it replaces.
     EXPECT_EQ(static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)), SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
     e->SetColor(0x00FF00);
     EXPECT_EQ(0x00FF00, SendMessageA(wnd, EM_SETBKGNDCOLOR, 0, 0));
     int backgrounds = e->count[EM_SETBKGNDCOLOR];
     e->Perform(fw::CM_SYSCOLORCHANGE);
     EXPECT_EQ(backgrounds + 1, e->count[EM_SETBKGNDCOLOR]) << "a system colour change is passed on";
-    TextProbe* later = Unparented();
-    later->SetColor(0x00FFFF);
-    later->SetParent(form);
-    EXPECT_EQ(0x00FFFF, SendMessageA(later->Handle(), EM_SETBKGNDCOLOR, 0, 0)) << "a new window takes the colour";
 
-    RECT client, rect;
+    RECT client, rect = FormatRect(wnd);
     GetClientRect(wnd, &client);
-    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(client.left + 1, rect.left);
     EXPECT_EQ(client.top + 1, rect.top);
     EXPECT_EQ(client.right - 1, rect.right);
     e->SetAlignmentProperty(taRightJustify);
     wnd = e->Handle();
     GetClientRect(wnd, &client);
-    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_EQ(client.right - 2, rect.right);
+    EXPECT_EQ(client.right - 2, FormatRect(wnd).right);
 
-    // A new size: the base's window region and the formatting rectangle both follow.
-    e->Style()->SetBorderStyle(xbsSingle);
-    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
-    RECT before;
-    GetRgnBox(rgn, &before);
     e->SetBounds(e->Left(), e->Top(), e->Width() + 30, e->Height());
-    ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
-    RECT after;
-    GetRgnBox(rgn, &after);
-    DeleteObject(rgn);
-    EXPECT_EQ(before.right + 30, after.right);
     GetClientRect(wnd, &client);
-    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_EQ(client.right - 2, rect.right);
+    EXPECT_EQ(client.right - 2, FormatRect(wnd).right) << "a new size moves the rectangle";
 }
 
-// The component draws the text itself only when asked to; the display text is the case-
-// converted one, or password characters of the same length.
+// The edit draws its display text itself only when asked to: case-converted, or password characters.
 TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
     TextProbe* e = AddText("abc");
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 40);
+    HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 100, 20);
     HGDIOBJ old = SelectObject(dc, bmp);
     RECT r = {0, 0, 100, 20};
     auto draw = [&](bool skip) {
@@ -339,35 +283,6 @@ TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
     e->SetPasswordChar('*');
     EXPECT_EQ("***/3", draw(false).second);
 
-    // One pixel in from the edges, one more on the right for right alignment, one line at
-    // the top, aligned as the edit: the same picture as the aligned text drawn so.
-    e->SetPasswordChar(0);
-    e->SetCharCase(ecNormal);
-    const RECT tall = {0, 0, 100, 40};
-    auto bits = [&](HDC from) {
-        std::vector<COLORREF> out;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 100; ++x) out.push_back(GetPixel(from, x, y));
-        return out;
-    };
-    struct Case {
-        TAlignment alignment;
-        RECT text;
-        TextPaintFlags flags;
-    } cases[] = {{taLeftJustify, {1, 1, 99, 39}, tpLeft | tpTop},
-                 {taRightJustify, {1, 1, 98, 39}, tpRight | tpTop},
-                 {taCenter, {1, 1, 99, 39}, tpCenter | tpTop}};
-    for (const Case& c : cases) {
-        e->SetAlignmentProperty(c.alignment);
-        std::unique_ptr<TdxEditViewData> v(e->CreateViewData(true));
-        ASSERT_TRUE(e->DrawBackground(dc, tall, false, v.get()));
-        std::vector<COLORREF> drawn = bits(dc);
-        DrawAlignedText(dc, "ABC", 3, tall, c.text, c.flags, v->BrushHandle, v->FontHandle, v->BackColor, v->TextColor);
-        EXPECT_EQ(drawn, bits(dc)) << "alignment " << c.alignment;
-    }
-    e->SetAlignmentProperty(taLeftJustify);
-    e->SetCharCase(ecUpperCase);
-    e->SetPasswordChar('*');
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
@@ -385,63 +300,58 @@ TEST_F(TextEdit, OwnTextDrawingShowsTheDisplayTextAndStepsAsideForTheWindow) {
     EXPECT_GT(textPixels, 3) << "the password characters drawn at the left";
 }
 
+// Starts the units a text edit needs beneath its own, and stops them again.
+struct BaseUnits {
+    harness::RecordingApplication app;
+    BaseUnits() {
+        editors::dxDrawUnit().Initialize();
+        editors::dxCntnerUnit().Initialize();
+    }
+    ~BaseUnits() {
+        editors::dxCntnerUnit().Finalize();
+        editors::dxDrawUnit().Finalize();
+    }
+};
+
 TEST(TextEditUnit, WithoutTheRichEditLibraryTheWindowIsNotCreatedAndNoClassIsRegistered) {
     ASSERT_EQ(nullptr, GetModuleHandleA("riched20.dll")) << "nothing loaded the library in this process";
-    harness::RecordingApplication app;
-    editors::dxDrawUnit().Initialize();
-    editors::dxCntnerUnit().Initialize();
-    {
-        auto* form = fw::Create<harness::BareForm>(nullptr);
-        auto* e = fw::Create<TdxEdit>(form);
-        e->SetParent(form);
-        try {
-            e->Handle();
-            ADD_FAILURE() << "a window without its class";
-        } catch (const fw::Exception& x) {
-            EXPECT_EQ("Window class RichEdit20A is not available", x.Message());
-        }
-        EXPECT_FALSE(e->CreatingWindow()) << "the busy flag is down after the failure";
-        WNDCLASSA wc;
-        EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "TdxEdit", &wc));
-        fw::Free(form);
+    BaseUnits units;
+    auto* form = fw::Create<harness::BareForm>(nullptr);
+    auto* e = fw::Create<TdxEdit>(form);
+    e->SetParent(form);
+    try {
+        e->Handle();
+        ADD_FAILURE() << "a window without its class";
+    } catch (const fw::Exception& x) {
+        EXPECT_EQ("Window class RichEdit20A is not available", x.Message());
     }
-    editors::dxCntnerUnit().Finalize();
-    editors::dxDrawUnit().Finalize();
+    EXPECT_FALSE(e->CreatingWindow()) << "the busy flag is down after the failure";
+    WNDCLASSA wc;
+    EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "TdxEdit", &wc));
+    fw::Free(form);
 }
 
-TEST(TextEditUnit, StartUpLoadsTheLibraryAndTheMenuCaptionsAndShutDownReleasesThem) {
+TEST(TextEditUnit, StartUpLoadsTheLibraryAndShutDownFreesItUnlessAnEditWindowStillExists) {
     editors::dxEditorUnit().Initialize();
-    ASSERT_NE(nullptr, RichEditModule);
     EXPECT_EQ(GetModuleHandleA("riched20.dll"), RichEditModule);
-    const char* captions[] = {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "&Delete", "Select &All"};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(captions[i], TextMenuCaptions[static_cast<size_t>(i)]);
+    ASSERT_NE(nullptr, RichEditModule);
     editors::dxEditorUnit().Finalize();
     EXPECT_EQ(nullptr, GetModuleHandleA("riched20.dll"));
-    EXPECT_EQ(nullptr, RichEditModule);
-    for (const std::string& c : TextMenuCaptions) EXPECT_TRUE(c.empty());
-}
 
-TEST(TextEditUnit, ShutDownKeepsTheLibraryWhileAnEditWindowStillExists) {
-    harness::RecordingApplication app;
-    editors::dxDrawUnit().Initialize();
-    editors::dxCntnerUnit().Initialize();
+    BaseUnits units;
     editors::dxEditorUnit().Initialize();
     auto* form = fw::Create<harness::BareForm>(nullptr);
     auto* e = fw::Create<TdxEdit>(form);
     e->SetParent(form);
     e->SetText("still here");
     HWND wnd = e->Handle();
-    EXPECT_EQ(1, TextEditWindowCount);
     editors::dxEditorUnit().Finalize();
     EXPECT_NE(nullptr, GetModuleHandleA("riched20.dll")) << "the window keeps its procedure";
-    EXPECT_EQ("still here", WindowBytes(wnd));
     e->MoveCaretToEnd();
     SendMessageA(wnd, WM_CHAR, '!', 1);
     EXPECT_EQ("still here!", e->Text());
     fw::Free(form);
     EXPECT_EQ(0, TextEditWindowCount);
-    editors::dxCntnerUnit().Finalize();
-    editors::dxDrawUnit().Finalize();
 }
 
 }  // namespace
