@@ -1,7 +1,5 @@
-// How DrawAlignedText lays text out and what its flags do beyond the choice of way: the
-// ExtTextOutA way's alignment arithmetic (pixel-identical to the text placed there by
-// hand), the DrawTextA way's alignment, clipping, ellipses and tabs, the background mode
-// kept on request, and the height of the focus rectangle around the text.
+// How DrawAlignedText lays text out: alignment on both ways, clipping, ellipses, tabs,
+// the background mode kept on request, the focus rectangle around the text.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,17 +66,12 @@ TEST_F(DrawTextLayout, DrawTextWayAlignsAFittingLineAsTheExtTextOutWayDoes) {
 }
 
 TEST_F(DrawTextLayout, DrawTextWayClipsToTextRectOnlyWhenTheTextDoesNotFit) {
-    // Four pixels high: the glyphs reach further down.
-    textRect = {10, 5, 90, 9};
-    const std::string broken = "Ab\ncd";
-    ASSERT_LT(Extent(broken).cx, 80);
+    textRect = {10, 5, 90, 9};  // four pixels high: the glyphs reach further down
     RECT ink;
-    // Fits, with a line break and an ellipsis flag: DrawTextA without clipping.
-    Draw(broken, tpTop | tpEndEllipsis);
+    Draw("Ab\ncd", tpTop | tpEndEllipsis);  // fits, takes DrawTextA: no clipping
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_GT(ink.bottom, 9);
-    // A prefix text counts as not fitting: clipped to TextRect.
-    s.Fill(Green);
+    s.Fill(Green);  // a prefix text counts as not fitting: clipped
     Draw("Ab", tpTop | tpPrefix);
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.bottom, 9);
@@ -110,9 +103,8 @@ TEST_F(DrawTextLayout, EllipsisFlagsShortenTheTextAndAFittingSingleLineIgnoresTh
 
 TEST_F(DrawTextLayout, DrawTextWayExpandsTabs) {
     TEXTMETRICA tm;
-    HGDIOBJ old = SelectObject(s.dc, font);
+    SelectObject(s.dc, font);
     GetTextMetricsA(s.dc, &tm);
-    SelectObject(s.dc, old);
     RECT ink;
     Draw("a\tb", tpPrefix);
     ASSERT_GT(s.Count(Black, &ink), 0);
