@@ -95,6 +95,12 @@ protected:
         return editors::DrawAlignedText(s.dc, text, count == -2 ? static_cast<int>(text.size()) : count, bounds,
                                         textRect, flags, brush, font, Blue, Black, height);
     }
+    // The pixels of the text drawn on a fresh surface.
+    std::vector<std::uint32_t> Painted(const std::string& text, editors::TextPaintFlags flags, int count = -2) {
+        s.Fill(Green);
+        Draw(text, flags, nullptr, count);
+        return s.Pixels();
+    }
     SIZE Extent(const std::string& text) {
         HGDIOBJ old = SelectObject(s.dc, font);
         SIZE size;

@@ -15,75 +15,70 @@ using namespace editors_test;
 
 using DrawAlignedTextTest = TextCell;
 
-TEST_F(DrawAlignedTextTest, FittingTextIsCentredByExtTextOutOverBkColorWithoutBrush) {
-    const std::string text = "Ab";
-    EXPECT_EQ(0, Draw(text, tpCenter | tpVCenter));
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(Blue, s.At(99, 39));
-    EXPECT_EQ(0, s.Count(Red) + s.Count(Green));
+TEST_F(DrawAlignedTextTest, TheWayTakenShowsInTheFill) {
+    ASSERT_LT(Extent("ab\ncd").cx, 80);
+    ASSERT_GT(Extent(longText).cx, 80);
+    const struct {
+        std::string text;
+        TextPaintFlags flags;
+        bool red, blue, green;  // which fills remain visible
+    } cases[] = {
+        {"Ab", tpCenter | tpVCenter, false, true, false},          // fits: ExtTextOutA over BkColor
+        {"Ab", tpEndEllipsis, false, true, false},                 // a fitting line ignores ellipses
+        {"Ab", tpPathEllipsis, false, true, false},
+        {"ab\ncd", tpLeft | tpTop, false, true, false},            // a line break alone: still ExtTextOutA
+        {longText, tpRight | tpBottom, true, true, false},         // overflow: the strip to Brush
+        {longText, tpEndEllipsis, true, false, false},             // DrawTextA over Brush
+        {"&Save", tpPrefix, true, false, false},
+        {"ab\ncd", tpLeft | tpTop | tpEndEllipsis, true, false, false},
+        {"Ab", tpCenter | tpTransparent, false, false, true},      // transparent: no fill at all
+        {longText, tpTransparent, false, false, true},
+        {longText, tpTransparent | tpEndEllipsis, false, false, true},
+    };
+    for (const auto& c : cases) {
+        s.Fill(Green);
+        Draw(c.text, c.flags);
+        EXPECT_EQ(c.red, s.Count(Red) > 0) << c.text << " " << c.flags;
+        EXPECT_EQ(c.blue, s.Count(Blue) > 0) << c.text << " " << c.flags;
+        EXPECT_EQ(c.green, s.Count(Green) > 0) << c.text << " " << c.flags;
+        EXPECT_GT(s.Count(Black), 0) << c.text << " " << c.flags;
+    }
+}
+
+TEST_F(DrawAlignedTextTest, InkLiesWhereTheWayPutsIt) {
     RECT ink;
+    const SIZE e = Extent("Ab");
+    EXPECT_EQ(0, Draw("Ab", tpCenter | tpVCenter));
     ASSERT_GT(s.Count(Black, &ink), 0);
-    const SIZE e = Extent(text);
     const int left = (10 + 90 - e.cx) / 2, top = (5 + 35 - e.cy) / 2;
     EXPECT_GE(ink.left, left);
     EXPECT_LE(ink.right, left + e.cx);
     EXPECT_GE(ink.top, top);
     EXPECT_LE(ink.bottom, top + e.cy);
-}
 
-TEST_F(DrawAlignedTextTest, OverflowingTextStartsAtTheLeftIsClippedAndLeavesTheStripToBrush) {
-    ASSERT_GT(Extent(longText).cx, 80);
+    // Overflowing: from TextRect's left whatever the alignment, clipped at its right.
+    s.Fill(Green);
     Draw(longText, tpRight | tpBottom);
     for (int y = 0; y < 40; ++y) EXPECT_EQ(Red, s.At(95, y)) << y;
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Green));
-    RECT ink;
     ASSERT_GT(s.Count(Black, &ink), 0);
-    EXPECT_LT(ink.left, 14);   // from TextRect's left whatever the alignment
-    EXPECT_LE(ink.right, 90);  // nothing past TextRect's right
+    EXPECT_LT(ink.left, 14);
+    EXPECT_LE(ink.right, 90);
     EXPECT_GE(ink.top, 35 - Extent(longText).cy);
-}
 
-TEST_F(DrawAlignedTextTest, EllipsisOrPrefixTakesDrawTextOverBrushWithClipping) {
+    s.Fill(Green);
     Draw(longText, tpEndEllipsis);
-    EXPECT_EQ(Red, s.At(0, 0));
-    EXPECT_EQ(Red, s.At(99, 39));
-    EXPECT_EQ(0, s.Count(Blue));
-    RECT ink;
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.right, 90);
 
-    // "&" marks an accelerator: the ink is no wider than the text without it.
-    s.Fill(Green);
+    s.Fill(Green);  // "&" marks an accelerator: no wider than the text without it
     Draw("&Save", tpPrefix);
-    EXPECT_EQ(Red, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Blue));
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.right - ink.left, Extent("Save").cx);
-}
 
-TEST_F(DrawAlignedTextTest, LineBreakWithoutEllipsisIsDrawnOnOneLineByExtTextOut) {
-    const std::string text = "ab\ncd";
-    ASSERT_LT(Extent(text).cx, 80);
-    Draw(text, tpLeft | tpTop);
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Red));
-    RECT ink;
+    s.Fill(Green);  // a line break without ellipsis: one line
+    Draw("ab\ncd", tpLeft | tpTop);
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.bottom, 5 + Extent("ab").cy);
-
-    s.Fill(Green);  // with an ellipsis flag the line break sends it to DrawTextA
-    Draw(text, tpLeft | tpTop | tpEndEllipsis);
-    EXPECT_EQ(Red, s.At(0, 0));
-}
-
-TEST_F(DrawAlignedTextTest, TransparentModeFillsNothing) {
-    Draw("Ab", tpCenter | tpTransparent);
-    Draw(longText, tpTransparent);
-    Draw(longText, tpTransparent | tpEndEllipsis);
-    EXPECT_EQ(0, s.Count(Red));
-    EXPECT_EQ(0, s.Count(Blue));
-    EXPECT_GT(s.Count(Black), 0);
 }
 
 TEST_F(DrawAlignedTextTest, MeasureModePaintsNothingAndAddsTheCellMarginToTheTextHeight) {
@@ -157,15 +152,10 @@ TEST_F(DrawAlignedTextTest, EveryReturnPutsBackFontColoursAndBackgroundMode) {
 }
 
 TEST_F(DrawAlignedTextTest, CountIsClampedToTheText) {
-    auto drawn = [&](TextPaintFlags flags, int count) {
-        s.Fill(Green);
-        Draw("Ab", flags, nullptr, count);
-        return s.Pixels();
-    };
     // DrawTextA would take -1 as "up to the terminator": clamped, nothing is drawn.
-    EXPECT_EQ(drawn(tpPrefix, 0), drawn(tpPrefix, -1));
-    EXPECT_EQ(drawn(tpPrefix, 2), drawn(tpPrefix, 1000));
-    EXPECT_EQ(drawn(tpLeft, 2), drawn(tpLeft, 1000));
+    EXPECT_EQ(Painted("Ab", tpPrefix, 0), Painted("Ab", tpPrefix, -1));
+    EXPECT_EQ(Painted("Ab", tpPrefix, 2), Painted("Ab", tpPrefix, 1000));
+    EXPECT_EQ(Painted("Ab", tpLeft, 2), Painted("Ab", tpLeft, 1000));
 }
 
 TEST(FillShadow, FillsTheBottomAndRightStrips) {

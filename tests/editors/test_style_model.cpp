@@ -7,6 +7,7 @@
 #include "editors/dxCntner.h"
 #include "editors/dxDraw.h"
 #include "tests/editors/FakeEdit.h"
+#include "tests/support/FailureOf.h"
 
 namespace {
 
@@ -27,21 +28,14 @@ protected:
 
 // An edit with its style, created and freed as the edits do it.
 struct StyledEdit {
-    explicit StyledEdit(std::string name = "edit", std::vector<std::string>* log = nullptr) : edit(name, log) {
-        style = fw::Create<TdxEditStyle>(&edit);
-    }
+    StyledEdit() { style = fw::Create<TdxEditStyle>(&edit); }
     ~StyledEdit() { fw::Free(style); }
     FakeEdit edit;
     TdxEditStyle* style;
 };
 
 std::string AssignErrorText(fw::TPersistent* target, fw::TPersistent* source) {
-    try {
-        target->Assign(source);
-    } catch (const fw::EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
+    return harness::FailureOf([&] { target->Assign(source); });
 }
 
 TEST_F(StyleModel, NewStyleResolvesToTheFixedDefaultsAndAttachesItsEditToTheDefaultController) {
