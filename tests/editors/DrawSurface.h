@@ -1,5 +1,4 @@
-// A 32-bit memory surface for drawing tests, and a text cell on it in which
-// DrawAlignedText paints with a red Brush, a blue BkColor and black text over green.
+// A memory surface, and a text cell on it: red Brush, blue BkColor, black text over green.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -18,7 +17,7 @@ constexpr COLORREF Red = RGB(255, 0, 0);    // Brush
 constexpr COLORREF Blue = RGB(0, 0, 255);   // BkColor
 constexpr COLORREF Black = RGB(0, 0, 0);    // TextColor
 
-// A 32-bit top-down memory surface.
+// A 32-bit top-down DIB section selected into a memory DC.
 class Surface {
 public:
     Surface(int w, int h) : w_(w), h_(h) {
@@ -56,9 +55,8 @@ public:
         GdiFlush();
         return std::vector<std::uint32_t>(bits_, bits_ + w_ * h_);
     }
-    // Counts pixels of colour c, and their bounding box.
+    // Counts pixels of colour c (or passing a test), and their bounding box.
     int Count(COLORREF c, RECT* box = nullptr) const { return CountIf([c](COLORREF p) { return p == c; }, box); }
-    // Counts pixels whose colour passes the test, and their bounding box.
     template <class Pred>
     int CountIf(Pred pred, RECT* box = nullptr) const {
         int n = 0;
@@ -96,6 +94,12 @@ protected:
     int Draw(const std::string& text, editors::TextPaintFlags flags, int* height = nullptr, int count = -2) {
         return editors::DrawAlignedText(s.dc, text, count == -2 ? static_cast<int>(text.size()) : count, bounds,
                                         textRect, flags, brush, font, Blue, Black, height);
+    }
+    // The pixels of the text drawn on a fresh surface.
+    std::vector<std::uint32_t> Painted(const std::string& text, editors::TextPaintFlags flags, int count = -2) {
+        s.Fill(Green);
+        Draw(text, flags, nullptr, count);
+        return s.Pixels();
     }
     SIZE Extent(const std::string& text) {
         HGDIOBJ old = SelectObject(s.dc, font);

@@ -1,7 +1,5 @@
-// The drawing primitives on a memory DC: which way DrawAlignedText takes (told apart by
-// the fill: Brush for the DrawTextA way and the overflow strip, BkColor for the opaque
-// ExtTextOutA way), measuring, the focus rectangle, the DC left as it was, the shadow
-// strips and the checkerboard pattern.
+// The drawing primitives on a memory DC; DrawAlignedText's ways told apart by the fill
+// (Brush: DrawTextA way and overflow strip; BkColor: opaque ExtTextOutA way).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,84 +15,70 @@ using namespace editors_test;
 
 using DrawAlignedTextTest = TextCell;
 
-TEST_F(DrawAlignedTextTest, FittingTextIsCentredByExtTextOutOverBkColorWithoutBrush) {
-    const std::string text = "Ab";
-    EXPECT_EQ(0, Draw(text, tpCenter | tpVCenter));
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(Blue, s.At(99, 39));
-    EXPECT_EQ(0, s.Count(Red));
-    EXPECT_EQ(0, s.Count(Green));
+TEST_F(DrawAlignedTextTest, TheWayTakenShowsInTheFill) {
+    ASSERT_LT(Extent("ab\ncd").cx, 80);
+    ASSERT_GT(Extent(longText).cx, 80);
+    const struct {
+        std::string text;
+        TextPaintFlags flags;
+        bool red, blue, green;  // which fills remain visible
+    } cases[] = {
+        {"Ab", tpCenter | tpVCenter, false, true, false},          // fits: ExtTextOutA over BkColor
+        {"Ab", tpEndEllipsis, false, true, false},                 // a fitting line ignores ellipses
+        {"Ab", tpPathEllipsis, false, true, false},
+        {"ab\ncd", tpLeft | tpTop, false, true, false},            // a line break alone: still ExtTextOutA
+        {longText, tpRight | tpBottom, true, true, false},         // overflow: the strip to Brush
+        {longText, tpEndEllipsis, true, false, false},             // DrawTextA over Brush
+        {"&Save", tpPrefix, true, false, false},
+        {"ab\ncd", tpLeft | tpTop | tpEndEllipsis, true, false, false},
+        {"Ab", tpCenter | tpTransparent, false, false, true},      // transparent: no fill at all
+        {longText, tpTransparent, false, false, true},
+        {longText, tpTransparent | tpEndEllipsis, false, false, true},
+    };
+    for (const auto& c : cases) {
+        s.Fill(Green);
+        Draw(c.text, c.flags);
+        EXPECT_EQ(c.red, s.Count(Red) > 0) << c.text << " " << c.flags;
+        EXPECT_EQ(c.blue, s.Count(Blue) > 0) << c.text << " " << c.flags;
+        EXPECT_EQ(c.green, s.Count(Green) > 0) << c.text << " " << c.flags;
+        EXPECT_GT(s.Count(Black), 0) << c.text << " " << c.flags;
+    }
+}
+
+TEST_F(DrawAlignedTextTest, InkLiesWhereTheWayPutsIt) {
     RECT ink;
+    const SIZE e = Extent("Ab");
+    EXPECT_EQ(0, Draw("Ab", tpCenter | tpVCenter));
     ASSERT_GT(s.Count(Black, &ink), 0);
-    const SIZE e = Extent(text);
     const int left = (10 + 90 - e.cx) / 2, top = (5 + 35 - e.cy) / 2;
     EXPECT_GE(ink.left, left);
     EXPECT_LE(ink.right, left + e.cx);
     EXPECT_GE(ink.top, top);
     EXPECT_LE(ink.bottom, top + e.cy);
-}
 
-TEST_F(DrawAlignedTextTest, OverflowingTextStartsAtTheLeftIsClippedAndLeavesTheStripToBrush) {
-    ASSERT_GT(Extent(longText).cx, 80);
+    // Overflowing: from TextRect's left whatever the alignment, clipped at its right.
+    s.Fill(Green);
     Draw(longText, tpRight | tpBottom);
     for (int y = 0; y < 40; ++y) EXPECT_EQ(Red, s.At(95, y)) << y;
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Green));
-    RECT ink;
     ASSERT_GT(s.Count(Black, &ink), 0);
-    EXPECT_LT(ink.left, 14);   // from TextRect's left whatever the alignment
-    EXPECT_LE(ink.right, 90);  // nothing past TextRect's right
+    EXPECT_LT(ink.left, 14);
+    EXPECT_LE(ink.right, 90);
     EXPECT_GE(ink.top, 35 - Extent(longText).cy);
-}
 
-TEST_F(DrawAlignedTextTest, EllipsisOrPrefixTakesDrawTextOverBrushWithClipping) {
+    s.Fill(Green);
     Draw(longText, tpEndEllipsis);
-    EXPECT_EQ(Red, s.At(0, 0));
-    EXPECT_EQ(Red, s.At(99, 39));
-    EXPECT_EQ(0, s.Count(Blue));
-    RECT ink;
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.right, 90);
 
-    // "&" marks an accelerator: the ink is no wider than the text without it.
-    s.Fill(Green);
+    s.Fill(Green);  // "&" marks an accelerator: no wider than the text without it
     Draw("&Save", tpPrefix);
-    EXPECT_EQ(Red, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Blue));
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.right - ink.left, Extent("Save").cx);
 
-    // With a prefix the text counts as not fitting: clipping is on.
-    s.Fill(Green);
-    textRect = {10, 5, 30, 35};
-    Draw(longText, tpPrefix);
-    ASSERT_GT(s.Count(Black, &ink), 0);
-    EXPECT_LE(ink.right, 30);
-}
-
-TEST_F(DrawAlignedTextTest, LineBreakWithoutEllipsisIsDrawnOnOneLineByExtTextOut) {
-    const std::string text = "ab\ncd";
-    ASSERT_LT(Extent(text).cx, 80);
-    Draw(text, tpLeft | tpTop);
-    EXPECT_EQ(Blue, s.At(0, 0));
-    EXPECT_EQ(0, s.Count(Red));
-    RECT ink;
+    s.Fill(Green);  // a line break without ellipsis: one line
+    Draw("ab\ncd", tpLeft | tpTop);
     ASSERT_GT(s.Count(Black, &ink), 0);
     EXPECT_LE(ink.bottom, 5 + Extent("ab").cy);
-
-    // With an ellipsis flag the line break sends it to DrawTextA.
-    s.Fill(Green);
-    Draw(text, tpLeft | tpTop | tpEndEllipsis);
-    EXPECT_EQ(Red, s.At(0, 0));
-}
-
-TEST_F(DrawAlignedTextTest, TransparentModeFillsNothing) {
-    Draw("Ab", tpCenter | tpTransparent);
-    Draw(longText, tpTransparent);
-    Draw(longText, tpTransparent | tpEndEllipsis);
-    EXPECT_EQ(0, s.Count(Red));
-    EXPECT_EQ(0, s.Count(Blue));
-    EXPECT_GT(s.Count(Black), 0);
 }
 
 TEST_F(DrawAlignedTextTest, MeasureModePaintsNothingAndAddsTheCellMarginToTheTextHeight) {
@@ -104,7 +88,7 @@ TEST_F(DrawAlignedTextTest, MeasureModePaintsNothingAndAddsTheCellMarginToTheTex
     EXPECT_EQ(H, height);
     EXPECT_EQ(40 - 30 + H, Draw(longText, tpMeasure | tpFocusRect));
 
-    // Word-wrapped: DrawTextA's height of several lines; Height still gets one line.
+    // Word-wrapped: several lines' height; Height still gets one line.
     textRect = {10, 5, 40, 35};
     height = -1;
     const int needed = Draw(longText, tpMeasure | tpWordBreak | tpFocusRect | tpFocusAroundText, &height);
@@ -112,8 +96,7 @@ TEST_F(DrawAlignedTextTest, MeasureModePaintsNothingAndAddsTheCellMarginToTheTex
     EXPECT_GE(needed, 40 - 30 + 2 * H);
     EXPECT_EQ(0, (needed - 10) % H);
 
-    // An empty text measures 0 at once.
-    height = -1;
+    height = -1;  // an empty text measures 0 at once
     EXPECT_EQ(0, Draw("", tpMeasure, &height));
     EXPECT_EQ(0, height);
     EXPECT_EQ(100 * 40, s.Count(Green));
@@ -124,25 +107,13 @@ TEST_F(DrawAlignedTextTest, FocusRectangleSurroundsTextRectOrTheTextWhenThereIsS
     Draw("Ab", tpTransparent | tpFocusRect | tpFocusAroundText, nullptr, 0);
     EXPECT_EQ(100 * 40, s.Count(Green));
 
-    // Around TextRect grown by 1, even with nothing to draw.
+    // Around TextRect grown by 1, even with nothing to draw: only the outline.
     Draw("Ab", tpTransparent | tpFocusRect, nullptr, 0);
-    RECT changed = {100, 40, -1, -1};
-    int n = 0;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 100; ++x)
-            if (s.At(x, y) != Green) {
-                ++n;
-                changed.left = std::min<LONG>(changed.left, x);
-                changed.top = std::min<LONG>(changed.top, y);
-                changed.right = std::max<LONG>(changed.right, x + 1);
-                changed.bottom = std::max<LONG>(changed.bottom, y + 1);
-            }
-    EXPECT_GT(n, 0);
-    EXPECT_EQ(9, changed.left);
-    EXPECT_EQ(4, changed.top);
-    EXPECT_EQ(91, changed.right);
-    EXPECT_EQ(36, changed.bottom);
-    EXPECT_EQ(Green, s.At(50, 20));  // only the outline
+    RECT changed;
+    EXPECT_GT(s.CountIf([](COLORREF c) { return c != Green; }, &changed), 0);
+    EXPECT_EQ((std::vector<LONG>{9, 4, 91, 36}),
+              (std::vector<LONG>{changed.left, changed.top, changed.right, changed.bottom}));
+    EXPECT_EQ(Green, s.At(50, 20));
 
     // Around the laid-out text: inside TextRect, not on its outline.
     s.Fill(Green);
@@ -153,8 +124,7 @@ TEST_F(DrawAlignedTextTest, FocusRectangleSurroundsTextRectOrTheTextWhenThereIsS
 }
 
 TEST_F(DrawAlignedTextTest, EveryReturnPutsBackFontColoursAndBackgroundMode) {
-    HGDIOBJ font0 = SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-    (void)font0;
+    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
     SetBkColor(s.dc, RGB(1, 2, 3));
     SetTextColor(s.dc, RGB(4, 5, 6));
     SetBkMode(s.dc, OPAQUE);
@@ -182,27 +152,10 @@ TEST_F(DrawAlignedTextTest, EveryReturnPutsBackFontColoursAndBackgroundMode) {
 }
 
 TEST_F(DrawAlignedTextTest, CountIsClampedToTheText) {
-    const std::string text = "Ab";
     // DrawTextA would take -1 as "up to the terminator": clamped, nothing is drawn.
-    Draw(text, tpPrefix, nullptr, 0);
-    const auto none = s.Pixels();
-    s.Fill(Green);
-    Draw(text, tpPrefix, nullptr, -1);
-    EXPECT_EQ(none, s.Pixels());
-
-    s.Fill(Green);
-    Draw(text, tpPrefix);
-    const auto whole = s.Pixels();
-    s.Fill(Green);
-    Draw(text, tpPrefix, nullptr, 1000);
-    EXPECT_EQ(whole, s.Pixels());
-
-    s.Fill(Green);
-    Draw(text, tpLeft);
-    const auto wholeExt = s.Pixels();
-    s.Fill(Green);
-    Draw(text, tpLeft, nullptr, 1000);
-    EXPECT_EQ(wholeExt, s.Pixels());
+    EXPECT_EQ(Painted("Ab", tpPrefix, 0), Painted("Ab", tpPrefix, -1));
+    EXPECT_EQ(Painted("Ab", tpPrefix, 2), Painted("Ab", tpPrefix, 1000));
+    EXPECT_EQ(Painted("Ab", tpLeft, 2), Painted("Ab", tpLeft, 1000));
 }
 
 TEST(FillShadow, FillsTheBottomAndRightStrips) {
@@ -222,7 +175,7 @@ TEST(CheckerboardBrush, IsMadeAtStartUpWithRows55AndAAAndDeletedAtShutDown) {
     dxDrawUnit().Initialize();
     ASSERT_NE(nullptr, CheckerboardBrush);
 
-    // Paint it into a monochrome surface: bit 7 is the leftmost pixel, 1 is white.
+    // Painted into a monochrome surface: bit 7 is the leftmost pixel, 1 is white.
     struct {
         BITMAPINFOHEADER h;
         RGBQUAD colours[2];
@@ -248,11 +201,8 @@ TEST(CheckerboardBrush, IsMadeAtStartUpWithRows55AndAAAndDeletedAtShutDown) {
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(bmp);
-
-    HBRUSH brush = CheckerboardBrush;
-    dxDrawUnit().Finalize();
+    dxDrawUnit().Finalize();  // its deletion: EditorUnitOrder's shut-down test
     EXPECT_EQ(nullptr, CheckerboardBrush);
-    EXPECT_EQ(0u, GetObjectType(brush));
 }
 
 }  // namespace

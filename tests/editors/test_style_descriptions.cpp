@@ -1,6 +1,5 @@
-// The style model in form descriptions: controllers and an edit's style read by value name,
-// a controller's values told to its edits once after loading, and the writer leaving out
-// what is at its class's default or not the style's own.
+// The style model in form descriptions: read by value name, one pass after loading, and
+// the writer leaving out class defaults and values the style does not own.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -113,9 +112,7 @@ TEST_F(StyleDescriptions, ValuesAreReadByNameAndTheControllerTellsItsEditsOnceLo
     EXPECT_EQ(clBtnShadow, thing->style->BorderColor()) << "taken from the controller";
     EXPECT_TRUE(thing->style->HotTrack());
     EXPECT_EQ(ebtHideInactive, controller->ButtonTransparence());
-    // Setting the controller's values while loading told nobody; its loading end told the
-    // edit and fired the event once.
-    EXPECT_EQ(1, form->events);
+    EXPECT_EQ(1, form->events);  // silent while loading, one pass at its end
     auto* check2 = dynamic_cast<TdxCheckEditStyleController*>(form->FindComponent("Check2"));
     ASSERT_TRUE(check2);
     EXPECT_EQ(xbsNone, check2->BorderStyle());
@@ -132,8 +129,7 @@ TEST_F(StyleDescriptions, TheWriterLeavesOutDefaultsAndValuesTheStyleTakesFromEl
     EXPECT_NE(written.find("    BorderColor = clBtnShadow\n"), std::string::npos);
     EXPECT_NE(written.find("    ButtonTransparence = ebtHideInactive\n    HotTrack = True\n"), std::string::npos);
     EXPECT_NE(written.find("    OnStyleChanged = StyleChanged\n"), std::string::npos);
-    // A check controller writes its border style only when it differs from xbsNone, and its
-    // button style only when it differs from bts3D.
+    // A check controller writes only what differs from xbsNone and bts3D.
     EXPECT_NE(written.find("  object Check1: TdxCheckEditStyleController\n    BorderStyle = xbs3D\n  end\n"),
               std::string::npos);
     EXPECT_NE(written.find("  object Check2: TdxCheckEditStyleController\n  end\n"), std::string::npos);
