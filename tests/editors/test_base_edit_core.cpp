@@ -60,11 +60,7 @@ TEST_F(BaseEdit, DefaultsOfBothModes) {
     EXPECT_FALSE(cell->TabStop);
     EXPECT_EQ(0, cell->Width()) << "no size of its own";
     EXPECT_FALSE(cell->AutoSize());
-
-    InplaceEdit* orphan = Add<InplaceEdit>();  // owned by no container: works as one without
-    EXPECT_NE(nullptr, orphan->Style());
-    EXPECT_TRUE(orphan->CanModify());
-    EXPECT_EQ(0, orphan->QueryContainer(7));
+    EXPECT_TRUE(Add<InplaceEdit>()->CanModify()) << "owned by no container: works as one without";
 }
 
 TEST_F(BaseEdit, ValidationAsksOnlyAboutModifiedValuesAndRaisesTheEventsText) {
