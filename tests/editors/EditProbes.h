@@ -1,7 +1,5 @@
-// Base edits on real windows for the editors' tests: a standalone edit (the mode of the
-// login form's fields, standing in for the text edit), an in-place edit, a container that
-// answers as told and logs what the edit asks of it, and a fixture with the editors' units
-// started, a bare form and an application whose exception box only records.
+// Base edits on real windows: standalone (as the login fields run it), over an edit window,
+// in place in a container that answers as told and logs every call, and their fixture.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -18,16 +16,14 @@
 
 namespace editors_test {
 
-// View data that counts the objects alive, so tests see that every one is freed, and the
-// objects made, so they see when the edit worked its look out again.
+// View data counted alive (all must be freed) and made (the look was worked out again).
 struct CountedViewData : editors::TdxEditViewData {
     static int alive, made;
     CountedViewData() { ++alive, ++made; }
     ~CountedViewData() override { --alive; }
 };
 
-// What every probe edit shares: counted view data, message counts, an optional failure
-// inside DrawBackground, and a log.
+// Counted view data, message counts, an optional failure in DrawBackground, and a log.
 template <class Base>
 class ProbeEditOf : public Base {
 public:
@@ -41,19 +37,9 @@ public:
         return Base::DrawBackground(DC, Rect, Skip, ViewData);
     }
     bool CanRestoreText() override { return restoresText; }
-    void WndProc(fw::TMessage& m) override {
-        ++count[m.Msg];
-        Base::WndProc(m);
-    }
-    void StyleChanged() override {
-        ++styleChanges;
-        Base::StyleChanged();
-    }
-    // What reaches the window class's own procedure.
-    void DefaultHandler(fw::TMessage& m) override {
-        ++passed[m.Msg];
-        Base::DefaultHandler(m);
-    }
+    void WndProc(fw::TMessage& m) override { ++count[m.Msg], Base::WndProc(m); }
+    void StyleChanged() override { ++styleChanges, Base::StyleChanged(); }
+    void DefaultHandler(fw::TMessage& m) override { ++passed[m.Msg], Base::DefaultHandler(m); }  // to the class
     void SelectAll() override { log.push_back("SelectAll"); }
     void MoveCaretToEnd() override { log.push_back("MoveCaretToEnd"); }
 
@@ -78,8 +64,7 @@ public:
 };
 using StandaloneEdit = ProbeEditOf<StandaloneBase>;
 
-// A standalone edit over a system edit window, as the text edit has one: cut, paste and
-// typed characters really change its text.
+// A standalone edit over a system edit window: cut, paste and typing really change it.
 class EditWindowBase : public StandaloneBase {
 public:
     FW_CLASS(EditWindowEdit)
@@ -109,8 +94,7 @@ public:
         return fw::Create<editors::TdxEditStyle>(Edit);
     }
     void EditKeyDown(WORD& Key, fw::TShiftState) override {
-        Call("EditKeyDown " + std::to_string(Key));
-        if (onEditKeyDown) onEditKeyDown(Key);
+        if (Call("EditKeyDown " + std::to_string(Key)), onEditKeyDown) onEditKeyDown(Key);
     }
     bool IgnoreEditKeys() override { return Call("IgnoreEditKeys"), ignoreKeys; }
     bool CanEditDblClick() override { return Call("CanEditDblClick"), dblClick; }
@@ -118,7 +102,6 @@ public:
     bool EditWantsTabs() override { return Call("EditWantsTabs"), wantsTabs; }
     LPARAM QueryEdit(LPARAM Arg) override { return Call("QueryEdit"), Arg; }
     void EditFocusChanged() override { Call("EditFocusChanged"); }
-
     void WndProc(fw::TMessage& m) override {
         if (m.Msg == fw::CM_CANCELMODE || m.Msg == WM_MOUSEWHEEL) Call(m.Msg == WM_MOUSEWHEEL ? "WM_MOUSEWHEEL" : "CM_CANCELMODE");
         TdxEditContainer::WndProc(m);
@@ -127,20 +110,18 @@ public:
     bool canModify = true, acceptKey = true, ignoreKeys = false, dblClick = true, wantsTabs = false;
     std::function<void(WORD&)> onEditKeyDown;
     std::vector<std::string> calls;
+    void DblClick() override { Call("DblClick"); }
 
 protected:
     void KeyDown(WORD& Key, fw::TShiftState) override { Call("KeyDown " + std::to_string(Key)); }
     void KeyUp(WORD& Key, fw::TShiftState) override { Call("KeyUp " + std::to_string(Key)); }
     void KeyPress(char& Key) override { Call(std::string("KeyPress ") + Key); }
 
-public:
-    void DblClick() override { Call("DblClick"); }
-
 private:
     void Call(const std::string& what) { calls.push_back(what); }
 };
 
-// The editors' units, a bare form at a known place and a recording application.
+// The editors' units started, a bare form at a known place, a recording application.
 class EditFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -172,7 +153,7 @@ protected:
     harness::BareForm* form = nullptr;
 };
 
-// The pixel at (x, y) of the whole window (border band included), read from the screen.
+// The screen pixel at (x, y) of the whole window, border band included.
 COLORREF WindowPixel(HWND wnd, int x, int y);
 
 }  // namespace editors_test

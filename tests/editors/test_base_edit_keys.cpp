@@ -1,11 +1,11 @@
-// The base edit's keys and messages: the read-only filter, Esc, leaving with a rejected
-// value, the dialog codes, and in place the hand-over of keys, releases, double-clicks and
-// wheel turns to the container (or to none when the owner is no container).
+// The base edit's keys and messages: read-only filter, Esc, leaving with a rejected value,
+// dialog codes, and in place the hand-over of keys, clicks and wheel turns to the container.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "tests/editors/EditProbes.h"
+#include "tests/support/Clipboard.h"
 
 namespace {
 
@@ -15,27 +15,6 @@ using namespace editors_test;
 using EditKeys = EditFixture;
 
 const char* const kInvalidInput = "Invalid input value. Use escape key to abandon changes";
-
-void SetClipboardText(HWND owner, const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-}
-
-std::string ClipboardText(HWND owner) {
-    std::string s;
-    if (!OpenClipboard(owner)) return "?";
-    if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        s = static_cast<const char*>(GlobalLock(h));
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return s;
-}
 
 TEST_F(EditKeys, ReadOnlyEditDropsTextChangingKeysCharactersAndClipboardChanges) {
     EditWindowEdit* e = Add<EditWindowEdit>();
@@ -55,9 +34,6 @@ TEST_F(EditKeys, ReadOnlyEditDropsTextChangingKeysCharactersAndClipboardChanges)
         EXPECT_EQ(0, k) << "key " << key;
     }
     EXPECT_EQ(std::vector<WORD>(5, 0), seen) << "OnKeyDown fires with the key dropped";
-    WORD copy = 'C';
-    e->KeyDown(copy, fw::ssCtrl);
-    EXPECT_EQ('C', copy) << "Ctrl+C is not filtered";
 
     SendMessageA(e->Handle(), WM_CHAR, 'a', 0);
     EXPECT_EQ("locked", e->Text());
@@ -69,29 +45,25 @@ TEST_F(EditKeys, ReadOnlyEditDropsTextChangingKeysCharactersAndClipboardChanges)
     SendMessageA(e->Handle(), WM_IME_COMPOSITION, 0, composing);
     EXPECT_EQ(1, e->passed[WM_IME_COMPOSITION]) << "a composition still in progress goes on";
 
-    SetClipboardText(e->Handle(), "pasted");
+    ASSERT_TRUE(harness::PutOnClipboard("pasted"));
     SendMessageA(e->Handle(), EM_SETSEL, 0, -1);
     SendMessageA(e->Handle(), WM_PASTE, 0, 0);
     SendMessageA(e->Handle(), WM_CUT, 0, 0);
     SendMessageA(e->Handle(), WM_CLEAR, 0, 0);
     EXPECT_EQ("locked", e->Text());
-    EXPECT_EQ("pasted", ClipboardText(e->Handle())) << "a refused cut copies nothing";
+    EXPECT_EQ("pasted", harness::ClipboardText()) << "a refused cut copies nothing";
 
     e->SetReadOnlyProperty(false);
-    SendMessageA(e->Handle(), EM_SETSEL, 0, -1);
     SendMessageA(e->Handle(), WM_PASTE, 0, 0);
     EXPECT_EQ("pasted", e->Text()) << "a writable edit takes the paste";
-    SendMessageA(e->Handle(), WM_IME_COMPOSITION, 0, result);
-    EXPECT_EQ(2, e->passed[WM_IME_COMPOSITION]);
 }
 
 TEST_F(EditKeys, EscPutsBackTheTextOfTheVisitAndItsCharacterGoesNowhere) {
     EditWindowEdit* e = Add<EditWindowEdit>();
     StandaloneEdit* other = Add(10, 60);
-    std::vector<WORD> keys;
-    std::vector<char> chars;
+    std::vector<int> keys;
     e->OnKeyDown = [&](fw::TObject*, WORD& k, fw::TShiftState) { keys.push_back(k); };
-    e->OnKeyPress = [&](fw::TObject*, char& k) { chars.push_back(k); };
+    e->OnKeyPress = [&](fw::TObject*, char& k) { keys.push_back(-k); };
     e->SetText("before");
     ShowForm();
     other->SetFocus();
@@ -103,11 +75,7 @@ TEST_F(EditKeys, EscPutsBackTheTextOfTheVisitAndItsCharacterGoesNowhere) {
     SendMessageA(e->Handle(), WM_CHAR, 27, 0);
     EXPECT_EQ("before", e->Text());
     EXPECT_FALSE(e->GetModified());
-    EXPECT_EQ(std::vector<WORD>{VK_ESCAPE}, keys);
-    EXPECT_TRUE(chars.empty());
-
-    SendMessageA(e->Handle(), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(app.boxes.empty()) << "Enter does not validate";
+    EXPECT_EQ(std::vector<int>{VK_ESCAPE}, keys) << "OnKeyDown hears Esc, OnKeyPress not its character";
 }
 
 TEST_F(EditKeys, ARejectedExitKeepsTheFocusShowsTheBoxAndEndsNothing) {
@@ -134,8 +102,6 @@ TEST_F(EditKeys, ARejectedExitKeepsTheFocusShowsTheBoxAndEndsNothing) {
 
     a->SetModified(false);
     b->SetFocus();
-    EXPECT_EQ(GetFocus(), b->Handle());
-    EXPECT_FALSE(a->Entered());
     EXPECT_EQ((std::vector<std::string>{"A OnValidate", "A OnExit", "B OnEnter"}), log);
 }
 
@@ -154,14 +120,6 @@ TEST_F(EditKeys, APressFocusesAnEditWithoutAnEditWindowAndFocusChangesRepaintIt)
     ValidateRect(h, nullptr);
     other->SetFocus();
     EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE)) << "and so does losing it";
-}
-
-TEST_F(EditKeys, StandaloneDialogCodeWantsCharactersButNeverTab) {
-    EditWindowEdit* e = Add<EditWindowEdit>();
-    LRESULT code = SendMessageA(e->Handle(), WM_GETDLGCODE, 0, 0);
-    EXPECT_TRUE(code & DLGC_WANTCHARS);
-    EXPECT_FALSE(code & DLGC_WANTTAB);
-    EXPECT_FALSE(code & DLGC_WANTALLKEYS);
 }
 
 class InplaceKeys : public EditFixture {
@@ -189,9 +147,7 @@ TEST_F(InplaceKeys, NavigationKeysAreValidatedAndHandedOverOthersStay) {
     int validations = 0;
     e->OnValidate = [&](fw::TObject*, std::string&, bool&) { ++validations; };
     e->SetModified(true);
-    EXPECT_EQ(0, Press(VK_TAB));
-    EXPECT_EQ(0, Press(VK_DOWN));
-    EXPECT_EQ(0, Press(VK_INSERT));
+    for (WORD k : {VK_TAB, VK_DOWN, VK_INSERT}) EXPECT_EQ(0, Press(k)) << k;
     EXPECT_EQ(3, validations);
     EXPECT_EQ((std::vector<std::string>{"KeyDown 9", "KeyDown 40", "KeyDown 45"}), container->calls);
     EXPECT_TRUE(edits.empty()) << "handed-over keys fire no OnKeyDown of the edit";
@@ -199,9 +155,8 @@ TEST_F(InplaceKeys, NavigationKeysAreValidatedAndHandedOverOthersStay) {
     container->calls.clear();
     EXPECT_EQ(VK_TAB, Press(VK_TAB, fw::ssAlt)) << "Alt+Tab stays";
     EXPECT_EQ(VK_INSERT, Press(VK_INSERT, fw::ssCtrl));
-    EXPECT_EQ(5, validations) << "but both are validated";
     EXPECT_EQ(VK_LEFT, Press(VK_LEFT));
-    EXPECT_EQ(5, validations) << "Left is not validated";
+    EXPECT_EQ(5, validations) << "Alt+Tab and Ctrl+Insert are validated, Left is not";
     EXPECT_EQ((std::vector<std::string>{"EditKeyDown 9", "EditKeyDown 45", "EditKeyDown 37"}), container->calls);
     EXPECT_EQ((std::vector<WORD>{VK_TAB, VK_INSERT, VK_LEFT}), edits);
 }
@@ -213,8 +168,7 @@ TEST_F(InplaceKeys, ARejectionOnTabKeepsTheKeyFromTheContainerAndTheLockUnchange
     EXPECT_TRUE(container->calls.empty());
     EXPECT_EQ(0, e->ValidationLock());
 
-    // While the container handles a key, validation is locked, and unlocked afterwards
-    // even when the container fails.
+    // Locked while the container handles a key, unlocked even when it fails.
     int locked = -1;
     container->onEditKeyDown = [&](WORD&) {
         locked = e->ValidationLock();
@@ -236,7 +190,6 @@ TEST_F(InplaceKeys, F2DeleteAndShiftInsertFollowTheContainer) {
     EXPECT_EQ(VK_F2, Press(VK_F2));
     EXPECT_EQ(std::vector<std::string>{"MoveCaretToEnd"}, e->log);
     EXPECT_TRUE(edits.empty()) << "F2 left alone fires no OnKeyDown";
-    EXPECT_EQ(0, e->ValidationLock());
 
     container->onEditKeyDown = [](WORD& k) {
         if (k == VK_F2) k = VK_HOME;
@@ -259,9 +212,9 @@ TEST_F(InplaceKeys, ReleasesDoubleClicksAndCharactersGoToTheContainer) {
     e->KeyPress(c);
     EXPECT_EQ((std::vector<std::string>{"KeyUp 65", "DblClick", "KeyPress x", "CanEditAcceptKey x"}), container->calls);
     container->acceptKey = false;
-    c = 'y';
     e->KeyPress(c);
     EXPECT_EQ(0, c);
+    container->acceptKey = true;
     c = '\t';
     e->KeyPress(c);
     EXPECT_EQ(0, c) << "in place a tab is not typed";
@@ -301,37 +254,28 @@ TEST_F(InplaceKeys, TheFormFocusesTheContainerWhichHearsOfEveryFocusChangeButIts
     container->calls.clear();
     ::SetFocus(container->Handle());
     EXPECT_TRUE(container->calls.empty()) << "the focus going to the container itself";
-    e->SetFocus();
-    container->calls.clear();
-    other->SetFocus();
-    EXPECT_EQ(std::vector<std::string>{"EditFocusChanged"}, container->calls);
 }
 
-TEST_F(InplaceKeys, DialogCodeWantsAllKeysAndTabsOnlyWhenTheContainerDoes) {
-    LRESULT code = SendMessageA(e->Handle(), WM_GETDLGCODE, 0, 0);
-    EXPECT_TRUE(code & DLGC_WANTALLKEYS);
-    EXPECT_TRUE(code & DLGC_WANTCHARS);
-    EXPECT_FALSE(code & DLGC_WANTTAB);
+TEST_F(InplaceKeys, DialogCodeWantsAllKeysInPlaceAndTabsOnlyWhenTheContainerDoes) {
+    auto code = [](TdxInplaceEdit* x) { return SendMessageA(x->Handle(), WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_WANTALLKEYS); };
+    EXPECT_EQ(DLGC_WANTCHARS | DLGC_WANTALLKEYS, code(e));
     container->wantsTabs = true;
-    EXPECT_TRUE(SendMessageA(e->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB);
+    EXPECT_EQ(DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTTAB, code(e));
+    EXPECT_EQ(DLGC_WANTCHARS, code(Add<EditWindowEdit>(10, 250))) << "a standalone edit never wants Tab";
 }
 
 TEST_F(InplaceKeys, APressSoonAfterTheActivatingClickIsADoubleClick) {
     e->ControlStyle |= fw::csDoubleClicks;
     auto press = [&] {
         PostMessageA(e->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        harness::PumpMessages(10);
         PostMessageA(e->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         harness::PumpMessages(10);
+        return std::count(container->calls.begin(), container->calls.end(), "DblClick");
     };
-    press();
-    EXPECT_EQ(0, std::count(container->calls.begin(), container->calls.end(), "DblClick")) << "no click recorded";
+    EXPECT_EQ(0, press()) << "no click recorded";
     e->ClickTime = GetTickCount();
-    press();
-    EXPECT_EQ(1, std::count(container->calls.begin(), container->calls.end(), "DblClick"));
-    EXPECT_EQ(0u, e->ClickTime) << "the click time is spent";
-    press();
-    EXPECT_EQ(1, std::count(container->calls.begin(), container->calls.end(), "DblClick")) << "then a plain press";
+    EXPECT_EQ(1, press());
+    EXPECT_EQ(1, press()) << "the click time is spent: then a plain press";
 }
 
 TEST_F(InplaceKeys, AWheelTurnGoesToTheContainerAndTheEdit) {
@@ -339,9 +283,6 @@ TEST_F(InplaceKeys, AWheelTurnGoesToTheContainerAndTheEdit) {
     ASSERT_GE(container->calls.size(), 2u);
     EXPECT_EQ("CM_CANCELMODE", container->calls[0]);
     EXPECT_EQ("WM_MOUSEWHEEL", container->calls[1]);
-    // The rest is the edit window's own handling: the system's default passes a wheel
-    // turn on to the parent.
-    EXPECT_EQ(1, e->count[WM_MOUSEWHEEL]);
     container->calls.clear();
     class WheelEdit : public InplaceEdit {
     public:
@@ -369,7 +310,7 @@ TEST_F(InplaceKeys, HidingRepaintsTheContainerThereMovesAndShrinksShowingDoesNot
     MapWindowPoints(nullptr, container->Handle(), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_FALSE(IsWindowVisible(e->Handle()));
     EXPECT_EQ(0, r.left);
-    EXPECT_EQ(0, r.right - r.left);
+    EXPECT_EQ(0, r.right - r.left) << "moved to the left and shrunk";
     e->Perform(fw::CM_SHOWINGCHANGED);
     EXPECT_FALSE(IsWindowVisible(e->Handle())) << "the framework's showing change is ignored in place";
     e->ShowEdit();
@@ -385,11 +326,8 @@ TEST_F(EditKeys, InplaceEditWithoutAContainerTreatsEveryContainerCallAsNone) {
     WORD k = VK_TAB;
     e->KeyDown(k, 0);
     EXPECT_EQ(0, k) << "handed over to nobody";
-    k = VK_F2;
-    e->KeyDown(k, 0);
-    k = 'A';
-    e->KeyUp(k, 0);
-    e->DblClick();
+    for (WORD key : {VK_F2, VK_RETURN}) SendMessageA(e->Handle(), WM_KEYDOWN, key, 0);
+    SendMessageA(e->Handle(), WM_KEYUP, 'A', 0);
     char c = 'a';
     e->KeyPress(c);
     EXPECT_EQ('a', c);
@@ -397,7 +335,6 @@ TEST_F(EditKeys, InplaceEditWithoutAContainerTreatsEveryContainerCallAsNone) {
     SendMessageA(e->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(e->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     SendMessageA(e->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    SendMessageA(e->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     e->SetFocus();
     e->HideEdit();
     e->ShowEdit();
