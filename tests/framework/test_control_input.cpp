@@ -165,6 +165,8 @@ TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenOnContextPopupThenTh
     EXPECT_EQ(contextMenu({}), 0) << "a menu that does not pop up automatically leaves it to default handling";
     menu->AutoPopup = true;
     formTakes = true;
-    EXPECT_NE(contextMenu({}), 0);
+    order.clear();
+    EXPECT_NE(contextMenu({VK_DOWN, VK_RETURN}), 0);
     EXPECT_EQ(picked, std::vector<long long>{8}) << "OnContextPopup comes before the menu";
+    EXPECT_EQ(order.back(), "form 15,12");
 }
