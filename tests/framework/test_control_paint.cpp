@@ -1,5 +1,4 @@
-// Painting of windowed controls: the device context in WM_PAINT's wParam is the one
-// painted into, PaintTo paints a copy, and painting leaves no GDI object behind.
+// Painting of windowed controls: the DC in WM_PAINT's wParam, PaintTo's copy, no GDI object left behind.
 #include <gtest/gtest.h>
 
 #include "framework/StdCtrls.h"
@@ -24,8 +23,21 @@ protected:
         label->SetBounds(20, 80, 100, 20);
         form->Show();
         harness::PumpMessages();
+        screen = GetDC(nullptr);
+        mem = CreateCompatibleDC(screen);
+        bmp = CreateCompatibleBitmap(screen, 400, 300);
+        oldBmp = SelectObject(mem, bmp);
     }
-    void TearDown() override { fw::Free(form); }
+    void TearDown() override {
+        SelectObject(mem, oldBmp);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        fw::Free(form);
+    }
+    HDC screen = nullptr, mem = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ oldBmp = nullptr;
 
     harness::BareForm* form = nullptr;
     ProbeControl* probe = nullptr;
@@ -34,10 +46,6 @@ protected:
 }  // namespace
 
 TEST_F(ControlPaint, APaintGoesIntoTheDCItCarriesAndPaintToMarksACopy) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 300, 200);
-    HGDIOBJ oldBmp = SelectObject(mem, bmp);
     probe->fill = RGB(255, 0, 0);
     probe->paintDCs.clear();
     probe->paintCopies.clear();
@@ -62,18 +70,9 @@ TEST_F(ControlPaint, APaintGoesIntoTheDCItCarriesAndPaintToMarksACopy) {
     EXPECT_EQ(probe->ControlState & fw::csPaintCopy, 0u) << "and only then";
     EXPECT_EQ(GetPixel(mem, 25, 25), RGB(0, 0, 255)) << "the child at its place";
     EXPECT_EQ(GetPixel(mem, 5, 5), fw::ColorToRGB(form->Color())) << "the form's background";
-
-    SelectObject(mem, oldBmp);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(ControlPaint, AThousandPaintsLeaveNoGdiObjectBehind) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 400, 300);
-    HGDIOBJ oldBmp = SelectObject(mem, bmp);
     form->SetColor(0x336699);  // a new brush, made at the next paint and kept
     probe->fill = RGB(0, 255, 0);
     auto paintAll = [&] {
@@ -89,13 +88,7 @@ TEST_F(ControlPaint, AThousandPaintsLeaveNoGdiObjectBehind) {
         for (int i = 0; i < 1000; ++i) paintAll();
         EXPECT_GT(counter.Created(), 1000u) << "the counter sees the paints' own objects";
         std::vector<HANDLE> left = counter.Alive();
-        EXPECT_TRUE(left.empty()) << left.size() << " objects left, the first of type "
-                                  << (left.empty() ? 0 : GetObjectType(left[0]));
-        for (HANDLE h : left) EXPECT_EQ(GetObjectType(h), 0u);
+        for (HANDLE h : left) EXPECT_EQ(GetObjectType(h), 0u) << left.size() << " objects left";
         EXPECT_EQ(counter.DCsHeld(), 0) << "every window DC taken was released";
     }
-    SelectObject(mem, oldBmp);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
 }

@@ -1,11 +1,8 @@
-// The client against hostile and unusual replies on a kept connection: a reply's tail that
-// arrives late is still read as part of it, a reply whose end cannot be trusted drops the
-// connection, and each follow-up request gets its own reply. Also the cookies such replies
-// may set, and the scripted server's own shutdown while a send is stuck.
+// The client against hostile replies on a kept connection: each follow-up request gets its
+// own reply; cookies with control bytes stay out; the scripted server stops while a send is stuck.
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
-#include <cstring>
 #include <future>
 #include <memory>
 #include <thread>
@@ -33,18 +30,11 @@ ScriptedReply LateTail(const std::string& bytes, const std::string& tail) {
 
 const std::string kChunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
 
-// A request with its folded header lines joined again.
-std::string Unfolded(std::string raw) {
-    for (size_t at; (at = raw.find("\r\n ")) != std::string::npos;) raw.erase(at, 2);
-    return raw;
-}
-
 }  // namespace
 
 TEST(HttpClientFraming, TrailerTailArrivingLateBelongsToItsReplyNotTheNext) {
     const std::string reply = kChunked + "2\r\nok\r\n0\r\nA: 1\r\n\r\n";
-    // The tail held back before the trailer, inside it, and before its final empty line
-    // (which, taken as the next reply's status line, would fail that call).
+    // Held back before the trailer, inside it, and before its final empty line.
     for (const char* tail : {"A: 1\r\n\r\n", ": 1\r\n\r\n", "\r\n\r\n", "\r\n"}) {
         ScriptedServer server;
         server.Enqueue(LateTail(reply, tail));
@@ -56,16 +46,6 @@ TEST(HttpClientFraming, TrailerTailArrivingLateBelongsToItsReplyNotTheNext) {
         ASSERT_EQ(2u, reqs.size());
         EXPECT_EQ(1, reqs[1].connection) << tail;  // the kept connection, in step
     }
-}
-
-TEST(HttpClientFraming, ChunkExtensionsAreIgnoredOnTheWire) {
-    ScriptedServer server;
-    server.Enqueue(LateTail(kChunked + "5;ext=1\r\nhello\r\n0;end=1\r\n\r\n", "0;end=1\r\n\r\n"));
-    server.Enqueue(ScriptedReply::Ok("second"));
-    HttpClient c;
-    EXPECT_EQ("hello", c->Get(server.BaseUrl()));
-    EXPECT_EQ("second", c->Get(server.BaseUrl()));
-    EXPECT_EQ(1, server.Requests()[1].connection);
 }
 
 TEST(HttpClientFraming, UntrustedContentLengthFailsAndDropsTheConnection) {
@@ -82,7 +62,6 @@ TEST(HttpClientFraming, UntrustedContentLengthFailsAndDropsTheConnection) {
         EXPECT_EQ("own reply", c->Get(server.BaseUrl()));
         EXPECT_EQ(2, server.Requests()[1].connection);
     }
-    // Equal ones are one length; the connection stays.
     ScriptedServer server;
     server.Enqueue(ScriptedReply::Raw(ok + "Content-Length: 5\r\nContent-Length: 5\r\n\r\nhello"));
     server.Enqueue(ScriptedReply::Ok("own reply"));
@@ -103,30 +82,18 @@ TEST(HttpClientFraming, BytesBeyondTheAnnouncedEndAreNotReadAsTheNextReply) {
     EXPECT_EQ(2, server.Requests()[1].connection);
 }
 
-TEST(HttpClientFraming, CookiesWithControlBytesOrOverTheLimitsNeverReachTheRequest) {
+TEST(HttpClientFraming, CookiesWithControlBytesOrOverTheSizeLimitNeverReachTheRequest) {
     ScriptedServer server;
-    std::string setCookies = "Set-Cookie: a=b\rX-Injected: 1\r\nSet-Cookie: n\x01=1\r\nSet-Cookie: del=\x7f\r\n"
-                             "Set-Cookie: big=" + std::string(4094, 'x') + "\r\nSet-Cookie: good=1\r\n";
-    server.Enqueue(ScriptedReply::Ok("first", setCookies));
-    // 60 cookies of the largest kept size in one head: only the newest 50 are kept.
-    std::string many;
-    for (int i = 0; i < 60; ++i) many += "Set-Cookie: c" + std::to_string(i + 10) + "=" + std::string(4092, 'v') + "\r\n";
-    server.Enqueue(ScriptedReply::Ok("second", many));
-    server.Enqueue(ScriptedReply::Ok("third"));
-    server.Enqueue(ScriptedReply::Ok("fourth"));
+    server.Enqueue(ScriptedReply::Ok("first", "Set-Cookie: a=b\rX-Injected: 1\r\nSet-Cookie: n\x01=1\r\n"
+                                              "Set-Cookie: del=\x7f\r\nSet-Cookie: big=" + std::string(4094, 'x') +
+                                                  "\r\nSet-Cookie: good=1\r\n"));
+    server.Enqueue(ScriptedReply::Ok("second"));
     HttpClient c;
     EXPECT_EQ("first", c->Get(server.BaseUrl()));
     EXPECT_EQ("second", c->Get(server.BaseUrl()));
-    EXPECT_EQ("third", c->Get(server.BaseUrl()));
     auto reqs = server.Requests();
-    ASSERT_EQ(3u, reqs.size());
-    const std::string host = "127.0.0.1:" + std::to_string(server.Port());
-    EXPECT_EQ(ExpectedGet("/", host, "good=1"), reqs[1].raw);
-    // "good" was the host's oldest cookie, so it went first, then c10 to c19.
-    std::string kept;
-    for (int i = 20; i < 70; ++i) kept += (kept.empty() ? "c" : "; c") + std::to_string(i) + "=" + std::string(4092, 'v');
-    EXPECT_EQ(ExpectedGet("/", host, kept), Unfolded(reqs[2].raw));
-    EXPECT_EQ(50u, c->Cookies().Count());
+    ASSERT_EQ(2u, reqs.size());
+    EXPECT_EQ(ExpectedGet("/", "127.0.0.1:" + std::to_string(server.Port()), "good=1"), reqs[1].raw);
 }
 
 TEST(ScriptedServerShutdown, StopsWhileASendIsBlockedOnADroppedClient) {

@@ -1,6 +1,4 @@
-// What the cookie store refuses to keep: cookies that would put control bytes into a
-// request header, cookies over the size limit, more than a host's share; and the folding
-// of the long Cookie header that a full store makes.
+// What the cookie store refuses to keep, and folding the long Cookie header a full store makes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -68,9 +66,7 @@ TEST(HttpCookieLimits, FiftyNewestPerHostAndThreeHundredInAll) {
 }
 
 TEST(HttpCookieLimits, FoldingALineOfMegabytesTakesLinearTime) {
-    // Four times as many cookies of the largest kept size as the store holds, with a blank
-    // every few bytes: tens of thousands of segments, which must not each cost time in
-    // proportion to what is left of the line.
+    // Four full stores of the largest cookies, a blank every few bytes: tens of thousands of segments.
     std::string chunk;
     while (chunk.size() < 4088) chunk += "abc ";
     std::string value;
@@ -78,15 +74,12 @@ TEST(HttpCookieLimits, FoldingALineOfMegabytesTakesLinearTime) {
     const std::string line = "Cookie: " + value;
     const DWORD start = GetTickCount();
     std::vector<std::string> segments = FoldHeaderLine(line);
-    const DWORD took = GetTickCount() - start;
-    EXPECT_LT(took, 2000u) << line.size() << " bytes";
+    EXPECT_LT(GetTickCount() - start, 2000u) << line.size() << " bytes";
     ASSERT_GT(segments.size(), line.size() / 80);
     std::string joined;
     for (size_t i = 0; i < segments.size(); ++i) {
         EXPECT_LE(segments[i].size(), 78u);
-        if (i > 0) {
-            EXPECT_EQ(' ', segments[i][0]);
-        }
+        EXPECT_TRUE(i == 0 || segments[i][0] == ' ') << i;
         joined += segments[i];
     }
     EXPECT_EQ(line, joined);  // broken before blanks: nothing added or lost

@@ -1,6 +1,4 @@
-// Popup menus: an item picked from the keyboard runs its OnClick once, disabled items and
-// separators never run, items are freed exactly once whoever goes first, and the menu
-// handle goes with the menu.
+// Popup menus: keyboard picks, disabled items and separators, items and handles freed once.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -36,7 +34,6 @@ struct MenuFixture : ::testing::Test {
         DestroyWindow(window);
     }
     static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
-    // Queues the keys, then shows the menu; its own loop reads them.
     void PopupWithKeys(std::initializer_list<WPARAM> keys) {
         for (WPARAM k : keys) {
             PostMessageA(window, WM_KEYDOWN, k, 1);
@@ -85,20 +82,18 @@ TEST_F(MenuFixture, ADisabledItemCannotRun) {
 }
 
 TEST_F(MenuFixture, ItemsAreFreedOnceWhoeverGoesFirst) {
-    // The item goes first: it leaves the menu.
-    fw::Free(menu->Items()->Items(3));
+    fw::Free(menu->Items()->Items(3));  // the item first: it leaves the menu
     EXPECT_EQ(g_itemsDestroyed, 1);
     EXPECT_EQ(menu->Items()->Count(), 3);
-    EXPECT_EQ(owner->ComponentCount(), 4);
-    // The menu goes next: its items with it, and their owner forgets them.
-    fw::Free(menu);
+    fw::Free(menu);  // then the menu: its items with it, and their owner forgets them
     menu = nullptr;
     EXPECT_EQ(g_itemsDestroyed, 4);
     EXPECT_EQ(owner->ComponentCount(), 0);
-}
-
-TEST_F(MenuFixture, TheOwnerFreesMenuAndItemsOnce) {
     fw::Free(owner);
+    owner = fw::Create<fw::TComponent>(nullptr);
+    menu = fw::Create<fw::TPopupMenu>(owner);
+    menu->Items()->Add(fw::Create<TCountedItem>(owner));
+    fw::Free(owner);  // the owner frees menu and item once
     owner = nullptr;
-    EXPECT_EQ(g_itemsDestroyed, 4);
+    EXPECT_EQ(g_itemsDestroyed, 5);
 }
