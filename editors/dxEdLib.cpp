@@ -1,22 +1,11 @@
 #include "editors/dxEdLib.h"
 
+#include "framework/ControlTypes.h"
 #include "framework/Published.h"
 
 namespace editors {
 
 namespace {
-
-constexpr const char* kDragModeNames[] = {"dmManual", "dmAutomatic"};
-constexpr fw::TEnumType kDragModeType("TDragMode", kDragModeNames);
-constexpr const char* kDragKindNames[] = {"dkDrag", "dkDock"};
-constexpr fw::TEnumType kDragKindType("TDragKind", kDragKindNames);
-constexpr const char* kImeModeNames[] = {"imDisable", "imClose", "imOpen",    "imDontCare", "imSAlpha",   "imAlpha",
-                                         "imHira",    "imSKata", "imKata",    "imChinese",  "imSHanguel", "imHanguel"};
-constexpr fw::TEnumType kImeModeType("TImeMode", kImeModeNames);
-constexpr const char* kAnchorNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
-constexpr fw::TEnumType kAnchorType("TAnchorKind", kAnchorNames);
-constexpr const char* kHelpTypeNames[] = {"htKeyword", "htContext"};
-constexpr fw::TEnumType kHelpTypeType("THelpType", kHelpTypeNames);
 
 // Events that a description may bind and that nothing here fires.
 constexpr const char* kKeptEvents[] = {"OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag", "OnEndDock",
@@ -51,7 +40,7 @@ const fw::TPropTable& TdxEdit::Published() {
             // Texts are written when they are not empty.
             .String("Hint", [](const E& e) { return e.Kept.Hint; }, [](E& e, const std::string& v) { e.Kept.Hint = v; })
             .Default(0)
-            .Enum("HelpType", kHelpTypeType, [](const E& e) { return e.Kept.HelpType; },
+            .Enum("HelpType", fw::kHelpTypeType, [](const E& e) { return e.Kept.HelpType; },
                   [](E& e, long long v) { e.Kept.HelpType = int(v); })
             .Default(1)
             .String("HelpKeyword", [](const E& e) { return e.Kept.HelpKeyword; },
@@ -66,10 +55,10 @@ const fw::TPropTable& TdxEdit::Published() {
             .Cursor("DragCursor", [](const E& e) { return e.Kept.DragCursor; },
                     [](E& e, long long v) { e.Kept.DragCursor = int(v); })
             .Default(-12)
-            .Enum("DragMode", kDragModeType, [](const E& e) { return e.Kept.DragMode; },
+            .Enum("DragMode", fw::kDragModeType, [](const E& e) { return e.Kept.DragMode; },
                   [](E& e, long long v) { e.Kept.DragMode = int(v); })
             .Default(0)
-            .Enum("ImeMode", kImeModeType, [](const E& e) { return e.Kept.ImeMode; },
+            .Enum("ImeMode", fw::kImeModeType, [](const E& e) { return e.Kept.ImeMode; },
                   [](E& e, long long v) { e.Kept.ImeMode = int(v); })
             .Default(3)
             .String("ImeName", [](const E& e) { return e.Kept.ImeName; },
@@ -91,16 +80,16 @@ const fw::TPropTable& TdxEdit::Published() {
             .Default(1)
             .String("Text", [](const E& e) { return e.Text(); }, [](E& e, const std::string& v) { e.SetText(v); })
             .Default(0)
-            .Set("Anchors", kAnchorType, [](const E& e) { return e.Kept.Anchors; },
+            .Set("Anchors", fw::kAnchorKindType, [](const E& e) { return e.Kept.Anchors; },
                  [](E& e, long long v) { e.Kept.Anchors = v; })
             .Default(0x3)
             .Object("Constraints", [](E& e) -> fw::TPersistent* { return &e.Kept.Constraints; })
-            .Enum("DragKind", kDragKindType, [](const E& e) { return e.Kept.DragKind; },
+            .Enum("DragKind", fw::kDragKindType, [](const E& e) { return e.Kept.DragKind; },
                   [](E& e, long long v) { e.Kept.DragKind = int(v); })
             .Default(0)
             .Boolean("AutoSelect", [](const E& e) { return e.AutoSelect; }, [](E& e, long long v) { e.AutoSelect = v != 0; })
             .Default(1)
-            .Enum("CharCase", TEditCharCaseType, [](const E& e) { return e.CharCase(); },
+            .Enum("CharCase", fw::kEditCharCaseType, [](const E& e) { return e.CharCase(); },
                   [](E& e, long long v) { e.SetCharCase(static_cast<TEditCharCase>(v)); })
             .Default(ecNormal)
             .Boolean("HideSelection", [](const E& e) { return e.HideSelection(); },

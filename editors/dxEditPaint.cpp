@@ -10,6 +10,15 @@ namespace editors {
 namespace {
 using ViewDataPtr = std::unique_ptr<TdxEditViewData>;
 
+// Gives a DC taken from a window back when the scope ends (none taken: nothing to give).
+struct DCRelease {
+    HWND Wnd;
+    HDC DC;
+    ~DCRelease() {
+        if (DC) ReleaseDC(Wnd, DC);
+    }
+};
+
 // Hot tracking raises the border one step; xbsThick and xbs3D stay.
 TdxEditBorderStyle HotBorderStyle(TdxEditBorderStyle s) {
     switch (s) {
@@ -252,11 +261,7 @@ void TdxInplaceEdit::WMNCPaint(fw::TMessage& Message) {
     CalculateViewInfo(v.get(), false, info);
     HWND wnd = Handle();
     HDC dc = GetWindowDC(wnd);
-    struct Release {
-        HWND w;
-        HDC d;
-        ~Release() { ReleaseDC(w, d); }
-    } release{wnd, dc};
+    DCRelease release{wnd, dc};
     DrawBorder(dc, info, v.get());
     LONG style = GetWindowLongA(wnd, GWL_STYLE);
     if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
@@ -302,13 +307,7 @@ void TdxInplaceEdit::WMPaint(fw::TMessage& Message) {
         taken = GetDC(Handle());
         Message.WParam = reinterpret_cast<WPARAM>(taken);
     }
-    struct ReleaseGuard {
-        HWND w;
-        HDC d;
-        ~ReleaseGuard() {
-            if (d) ReleaseDC(w, d);
-        }
-    } release{Handle(), taken};
+    DCRelease release{Handle(), taken};
     PaintHandler(Message);
     // Painting through a borrowed DC validates nothing; without this one invalidation would
     // bring WM_PAINT back for ever.

@@ -8,12 +8,6 @@
 
 namespace editors {
 
-namespace {
-constexpr const char* kCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
-}  // namespace
-
-const fw::TEnumType TEditCharCaseType("TEditCharCase", kCharCaseNames);
-
 TdxInplaceTextEdit::TdxInplaceTextEdit(fw::TComponent* AOwner) : TdxInplaceEdit(AOwner) {}
 
 void TdxInplaceTextEdit::AfterConstruction() {

@@ -28,7 +28,6 @@ class TPopupMenu;
 namespace editors {
 
 enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
-extern const fw::TEnumType TEditCharCaseType;
 
 // The text edit's paint data: what its own text drawing needs beyond the base's.
 class TdxTextEditViewData : public TdxEditViewData {

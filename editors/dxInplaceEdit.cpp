@@ -9,12 +9,6 @@
 
 namespace editors {
 
-namespace {
-constexpr const char* kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-}  // namespace
-
-const fw::TEnumType TAlignmentType("TAlignment", kAlignmentNames);
-
 TdxInplaceEdit::TdxInplaceEdit(fw::TComponent* AOwner) : fw::TWinControl(AOwner) {}
 
 // Runs once the object is complete, so every query below answers for the final class.

@@ -45,8 +45,6 @@ TdxEditViewData* NewViewDataOf() { return new T(); }
 // Bits of StoredValues: the properties whose own value counts (set explicitly).
 constexpr std::uint16_t svAlignmentStored = 1u << 0, svMaxLengthStored = 1u << 1, svReadOnlyStored = 1u << 6;
 
-extern const fw::TEnumType TAlignmentType;
-
 class TdxInplaceEdit : public fw::TWinControl, public TdxStyledEdit {
 public:
     FW_CLASS(TdxInplaceEdit)

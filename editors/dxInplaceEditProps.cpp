@@ -2,6 +2,7 @@
 // stored rules, and the filer properties "Height" and "StoredValues".
 #include "editors/dxInplaceEdit.h"
 
+#include "framework/ControlTypes.h"
 #include "framework/Published.h"
 
 namespace editors {
@@ -16,7 +17,7 @@ const fw::TPropTable& TdxInplaceEdit::Published() {
         fw::TPublish<E>(&fw::TWinControl::Published())
             // Alignment and ReadOnly are written exactly when they were set, even to the
             // value they already had.
-            .Enum("Alignment", TAlignmentType, [](const E& e) { return e.Alignment(); },
+            .Enum("Alignment", fw::kAlignmentType, [](const E& e) { return e.Alignment(); },
                   [](E& e, long long v) { e.SetAlignmentProperty(static_cast<TAlignment>(v)); })
             .Stored([](const E& e) { return e.IsAlignmentStored(); })
             .Boolean("AutoSize", [](const E& e) { return e.GetAutoSize(); }, [](E& e, long long v) { e.SetAutoSize(v != 0); })

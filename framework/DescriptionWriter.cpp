@@ -19,14 +19,7 @@ std::string ValueText(const TPropValue& v) {
             for (size_t i = 0; i < v.set.size(); ++i) out += (i ? ", " : "") + v.set[i];
             return out + "]";
         }
-        case TPropValue::String: {
-            std::string out = "'";
-            for (char c : ToUtf8(v.s)) {
-                out += c;
-                if (c == '\'') out += '\'';
-            }
-            return out + "'";
-        }
+        case TPropValue::String: return QuotedText(v.s);
     }
     return std::string();
 }

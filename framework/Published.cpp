@@ -106,15 +106,6 @@ private:
     bool found_ = false;
 };
 
-std::string Quote(const std::string& ansi) {
-    std::string out = "'";
-    for (char c : ToUtf8(ansi)) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
 }  // namespace
 
 bool ReadPublishedProperty(TComponent* component, TPersistent* object, const std::string& path,
@@ -160,9 +151,18 @@ void ResolveFixups(TComponent* root, const std::vector<TRefFixup>& fixups) {
     }
 }
 
+std::string QuotedText(const std::string& ansi) {
+    std::string out = "'";
+    for (char c : ToUtf8(ansi)) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
 std::string PropertyText(const TPersistent& object, const TPropInfo& p) {
     switch (p.Kind) {
-        case TPropKind::String: return Quote(p.GetStr(object));
+        case TPropKind::String: return QuotedText(p.GetStr(object));
         case TPropKind::Reference: {
             TComponent* c = p.GetRef(object);
             return c ? c->Name() : "nil";

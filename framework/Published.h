@@ -226,6 +226,8 @@ bool ReadPublishedProperty(TComponent* component, TPersistent* object, const std
 // name); raises EReadError naming the line of a reference to a missing component.
 void ResolveFixups(TComponent* root, const std::vector<TRefFixup>& fixups);
 
+// A string as description text: in quotes, quotes doubled, in UTF-8.
+std::string QuotedText(const std::string& ansi);
 // The value of a published property as description text (strings in UTF-8).
 std::string PropertyText(const TPersistent& object, const TPropInfo& prop);
 // Whether the writer writes the property: stored and not at its default.

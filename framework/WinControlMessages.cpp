@@ -116,9 +116,13 @@ void TWinControl::KeyPress(char& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
-bool TWinControl::DoKeyDown(TMessage& m) {
+namespace {
+// Hands the message's key to a key event, which may change it; a key cleared to 0 ends
+// the message (answered 0), any other goes on in the message.
+template <class Event>
+bool RunKeyEvent(TMessage& m, Event event) {
     WORD key = static_cast<WORD>(m.WParam);
-    KeyDown(key, KeyDataToShiftState(m.LParam));
+    event(key, KeyDataToShiftState(m.LParam));
     if (key == 0) {
         m.Result = 0;
         return true;
@@ -126,16 +130,14 @@ bool TWinControl::DoKeyDown(TMessage& m) {
     m.WParam = key;
     return false;
 }
+}  // namespace
+
+bool TWinControl::DoKeyDown(TMessage& m) {
+    return RunKeyEvent(m, [this](WORD& key, TShiftState shift) { KeyDown(key, shift); });
+}
 
 bool TWinControl::DoKeyUp(TMessage& m) {
-    WORD key = static_cast<WORD>(m.WParam);
-    KeyUp(key, KeyDataToShiftState(m.LParam));
-    if (key == 0) {
-        m.Result = 0;
-        return true;
-    }
-    m.WParam = key;
-    return false;
+    return RunKeyEvent(m, [this](WORD& key, TShiftState shift) { KeyUp(key, shift); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& m) {

@@ -33,14 +33,6 @@ std::string FillingCookies() {
     return headers;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 CookieRequestRun RunCookieRequests(int requests, double probeMs) {
@@ -74,17 +66,17 @@ CookieRequestRun RunCookieRequests(int requests, double probeMs) {
             run.cookiesKept = full->Cookies().Count();
             full->Get(check);  // warm-up, on kept connections from here on
             plain->Get(check);
-            PumpMessages();
+            fw::ProcessApplicationMessages();
             window = w;
             for (int i = 0; i < requests || !probed; ++i) {
                 double t = NowMs();
                 full->Get(check);
                 run.withMs.push_back(NowMs() - t);
-                PumpMessages();
+                fw::ProcessApplicationMessages();
                 t = NowMs();
                 plain->Get(check);
                 run.withoutMs.push_back(NowMs() - t);
-                PumpMessages();
+                fw::ProcessApplicationMessages();
             }
         } catch (const fw::Exception& e) {
             Progress("cookie request: %s", e.Message().c_str());
