@@ -78,7 +78,8 @@ TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundT
         "    AutoSelect = False\n"
         "    HideSelection = False\n"
         "    OEMConvert = True\n"
-        "    Hint = 'a hint'\n"
+        "    Hint = 'it''s a hint'\n"
+        "    Alignment = taCenter\n"
         "    DragCursor = crDefault\n"
         "    ImeMode = imClose\n"
         "    ShowHint = True\n"
@@ -100,11 +101,11 @@ TEST_F(TextEditPublished, OwnPropertiesAreWrittenAwayFromTheirDefaultsAndARoundT
         << "also for a text read after the case";
     std::string written = Block(fw::WriteDescription(form), "Edit1");
     SCOPED_TRACE(written);
-    EXPECT_NE(std::string::npos, written.find("    StoredValues = 2\n"));
+    EXPECT_NE(std::string::npos, written.find("    StoredValues = 3\n"));
     size_t at = 0;  // the class's declaration order, which interleaves control, base edit and text edit
-    for (const char* line : {"Hint = 'a hint'", "DragCursor = crDefault", "ImeMode = imClose", "ParentShowHint = False",
+    for (const char* line : {"Hint = 'it''s a hint'", "DragCursor = crDefault", "ImeMode = imClose", "ParentShowHint = False",
                              "ShowHint = True", "Text = 'ABC'", "Anchors = [akLeft, akRight]", "Constraints.MinWidth = 40",
-                             "AutoSelect = False", "CharCase = ecUpperCase", "HideSelection = False", "MaxLength = 0",
+                             "Alignment = taCenter", "AutoSelect = False", "CharCase = ecUpperCase", "HideSelection = False", "MaxLength = 0",
                              "OEMConvert = True", "PasswordChar = '*'"}) {
         size_t next = written.find("    " + std::string(line) + "\n");
         EXPECT_TRUE(next != std::string::npos && next > at) << line;

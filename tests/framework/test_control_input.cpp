@@ -59,6 +59,7 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
     };
     p->OnKeyDown = [&](fw::TObject*, WORD& key, fw::TShiftState) {
         if (key == VK_DELETE && seen.size() < 3) key = 0;
+        if (key == VK_HOME) key = VK_END;
     };
     SendMessageA(p->Handle(), WM_CHAR, 'x', 1);
     EXPECT_EQ(p->Text(), "abc") << "a zeroed character";
@@ -69,7 +70,10 @@ TEST_F(ControlKeys, AKeyZeroedByAHandlerLeavesTheSuperclassedEditUnchanged) {
     SendMessageA(p->Handle(), WM_CHAR, 'z', 1);
     SendMessageA(p->Handle(), WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(p->Text(), "Yzbc") << "keys left alone reach the window";
-    EXPECT_EQ(seen, (std::vector<std::string>{"press x", "press y", "press z"}));
+    SendMessageA(p->Handle(), WM_KEYDOWN, VK_HOME, 1);
+    SendMessageA(p->Handle(), WM_CHAR, 'e', 1);
+    EXPECT_EQ(p->Text(), "Yzbce") << "a changed key-down reaches the window changed";
+    EXPECT_EQ(seen, (std::vector<std::string>{"press x", "press y", "press z", "press e"}));
 }
 
 TEST_F(ControlMouse, ADoubleClickIsOneClickAndOneDblClickUnlessTheControlTakesNoDoubleClicks) {
