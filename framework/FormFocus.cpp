@@ -61,6 +61,13 @@ void TCustomForm::RestoreFocus() {
         ::SetFocus(activeControl_->Handle());
 }
 
+void TCustomForm::FocusOnActivation() {
+    // No control of the form has the focus yet: the first one in tab order that can take
+    // it does, as if the candidate had tabbed into it.
+    if (!activeControl_ && GetFocus() == hwnd_) SelectNext(true);
+    else RestoreFocus();
+}
+
 void TCustomForm::SelectNext(bool forward) {
     std::vector<TWinControl*> order;
     AddTabOrder(this, order);

@@ -209,7 +209,7 @@ void TCustomForm::WMShowWindow(TMessage& m) {
 
 void TCustomForm::WMActivate(TMessage& m) {
     DefaultHandler(m);
-    if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) RestoreFocus();
+    if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) FocusOnActivation();
     m.Result = 0;
 }
 
@@ -376,11 +376,13 @@ bool TApplication::ProcessMessage(MSG& msg) {
             if (std::find(filters_.begin(), filters_.end(), f) != filters_.end() && *f) (*f)(msg, handled);
         if (handled) return true;
         // Tab moves between the form's own controls, unless the control wants the key itself;
-        // windows that are not ours (a hosted control's) get it as it is.
+        // windows that are not ours (a hosted control's) get it as it is. The control is asked
+        // for its dialog codes without the message: a rich edit that is once shown a message
+        // there takes itself for a dialog's control for good, and from then on answers Esc by
+        // closing its parent.
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
             TWinControl::FromHandle(msg.hwnd) &&
-            !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
-              (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
             HWND root = GetAncestor(msg.hwnd, GA_ROOT);
             if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(root))) {
                 form->SelectNext(GetKeyState(VK_SHIFT) >= 0);

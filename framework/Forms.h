@@ -101,7 +101,11 @@ protected:
     void CreateParams(TCreateParams& p) override;
     void CreateHandleDone() override;
     void DoCreate();
+    // The control that had the focus gets it back.
     void RestoreFocus();
+    // On activation: the control that had the focus gets it back; when none had, the first
+    // control in tab order that can take it.
+    void FocusOnActivation();
     void Dispatch(TMessage& m) override;
     void PaintWindow(HDC dc) override;
     void WMEraseBkgnd(TMessage& m) override;

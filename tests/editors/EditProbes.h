@@ -143,10 +143,26 @@ protected:
         e->SetParent(parent ? parent : form);
         return e;
     }
+    // Shown in front with no edit focused: a form that is activated gives the focus to its
+    // first control, and the cases here start from edits without it. Out of the tab order
+    // while the form comes up, none is chosen (and none is entered and left).
     void ShowForm() {
+        std::vector<fw::TWinControl*> stops;
+        TakeOutOfTabOrder(form, stops);
         form->Show();
         SetForegroundWindow(form->Handle());
         harness::PumpMessages(20);
+        for (fw::TWinControl* c : stops) c->TabStop = true;
+    }
+
+    static void TakeOutOfTabOrder(fw::TWinControl* parent, std::vector<fw::TWinControl*>& stops) {
+        for (fw::TControl* c : parent->Controls()) {
+            if (!c->IsWindowed()) continue;
+            auto* w = static_cast<fw::TWinControl*>(c);
+            if (w->TabStop) stops.push_back(w);
+            w->TabStop = false;
+            TakeOutOfTabOrder(w, stops);
+        }
     }
 
     harness::RecordingApplication app;

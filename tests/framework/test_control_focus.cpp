@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ControlProbes.h"
+#include "tests/support/RealInput.h"
 
 namespace {
 
@@ -117,4 +118,58 @@ TEST_F(ControlFocus, TabStaysWithAControlWhoseDialogCodeAsksForIt) {
     a->dlgCodeAdd = 0;
     PressTab(a);
     EXPECT_NE(GetFocus(), a->Handle());
+}
+
+// Real keys through the application's message handling: Tab and Shift+Tab between two rich
+// edits, then Esc in each. Asking for their dialog codes must not turn them into a dialog's
+// controls, which answer Esc by closing their parent.
+TEST_F(ControlFocus, EscInARichEditAfterTabAndShiftTabNeverClosesTheForm) {
+    ASSERT_TRUE(LoadLibraryA("riched20.dll"));
+    ProbeControl* a = Add(form, "A", 0, "RichEdit20A");
+    ProbeControl* b = Add(form, "B", 1, "RichEdit20A");
+    a->dlgCodeRemove = b->dlgCodeRemove = DLGC_WANTTAB;  // as the styled edits answer: Tab moves on
+    int closes = 0;
+    form->OnClose = [&](fw::TObject*, fw::TCloseAction&) { ++closes; };
+    ShowAndFocus(a);
+    ASSERT_TRUE(harness::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+
+    harness::PressKey(VK_TAB);
+    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); })) << "Tab";
+    harness::PressKey(VK_TAB, true);
+    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == a->Handle(); })) << "Shift+Tab";
+    for (ProbeControl* p : {a, b}) {
+        p->SetFocus();
+        harness::PressKey(VK_ESCAPE);
+        harness::PumpMessages(300);
+        EXPECT_EQ(GetFocus(), p->Handle());
+    }
+    EXPECT_EQ(closes, 0) << "Esc asked the form to close";
+    EXPECT_TRUE(form->Showing());
+}
+
+// A form shown with no focused control gives the focus to the first control in tab order
+// that can take it (the hidden one before it never), entered as by the keyboard; activated
+// again, it gives the focus back where it was.
+TEST_F(ControlFocus, AFormTakesItsFirstFocusableControlOnActivationAndKeepsItsChoiceAfterwards) {
+    ProbeControl* hidden = Add(form, "H", 0);
+    hidden->SetVisible(false);
+    ProbeControl* a = Add(form, "A", 1);
+    ProbeControl* b = Add(form, "B", 2);
+    form->Show();
+    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == a->Handle(); })) << "the first visible control";
+    EXPECT_EQ(form->ActiveControl(), a);
+    EXPECT_EQ(log, (std::vector<std::string>{"A CM_ENTER", "A OnEnter"}));
+    EXPECT_EQ(hidden->count[fw::CM_ENTER], 0);
+
+    b->SetFocus();
+    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); }));
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    harness::PumpUntil([&] { return GetActiveWindow() == other; });
+    log.clear();
+    SetActiveWindow(form->Handle());
+    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); })) << "back where it was";
+    EXPECT_EQ(form->ActiveControl(), b);
+    EXPECT_TRUE(log.empty()) << "no control left or entered";
+    DestroyWindow(other);
 }

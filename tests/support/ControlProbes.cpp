@@ -45,7 +45,7 @@ void ProbeControl::CMMouseLeave(fw::TMessage& m) {
 
 void ProbeControl::WMGetDlgCode(fw::TMessage& m) {
     TWinControl::WMGetDlgCode(m);
-    m.Result |= dlgCodeAdd;
+    m.Result = (m.Result & ~static_cast<LRESULT>(dlgCodeRemove)) | dlgCodeAdd;
 }
 
 void ProbeControl::PaintWindow(HDC dc) {

@@ -36,6 +36,7 @@ public:
     COLORREF fill = CLR_INVALID;        // PaintWindow fills the client area with it
     int enters = 0, leaves = 0;         // CM_MOUSEENTER / CM_MOUSELEAVE for the control itself
     UINT dlgCodeAdd = 0;                // OR-ed into the window class's WM_GETDLGCODE answer
+    UINT dlgCodeRemove = 0;             // and taken out of it (before the above)
 
     void WndProc(fw::TMessage& m) override;
     using fw::TWinControl::ControlStyle;

@@ -1,0 +1,170 @@
+// The login form from the keyboard, as a candidate uses it: real keys and clicks on the
+// running client, typed at once, Tab and Shift+Tab between the fields, Esc to undo.
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include "tests/support/Harness.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/ScriptedServer.h"
+
+using namespace harness;
+
+namespace {
+
+const int kLoginX = 250, kLoginY = 218;  // inside the login picture
+
+// The caption, then check replies taken in order (refusal -2 when none is left), the exam page.
+class Server {
+public:
+    Server() {
+        server.SetHandler([this](const ScriptedRequest& r) {
+            const std::string target = r.Target();
+            if (target.find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok("Centre 01");
+            if (target.find("/paper/ClientLogin_Exam_Check.jsp") == 0) {
+                std::lock_guard<std::mutex> lock(mu_);
+                std::string reply = accept_ ? "0" : "-2";
+                return ScriptedReply::Ok(reply);
+            }
+            return ScriptedReply::Ok("<html><body>exam</body></html>");
+        });
+    }
+    void Accept() {
+        std::lock_guard<std::mutex> lock(mu_);
+        accept_ = true;
+    }
+    std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
+    std::vector<std::string> Checks() const {
+        std::vector<std::string> out;
+        for (const ScriptedRequest& r : server.Requests())
+            if (r.Target().find("/paper/ClientLogin_Exam_Check.jsp") == 0) out.push_back(r.Target());
+        return out;
+    }
+
+private:
+    std::mutex mu_;
+    bool accept_ = false;
+
+public:
+    ScriptedServer server;  // last: stops before the state above goes
+};
+
+struct Client {
+    Client(const std::string& name, const std::string& ini) : autoRun(Ansi(u8"全国Brenvara-考生端")), process(name, ini) {
+        process.Start();
+        login = process.WaitForWindow("TFrmLogin", "", 30000);
+        if (login) fields = FindLoginFields(login);
+    }
+    ~Client() {
+        if (process.Running() && login) PostMessageA(login, WM_CLOSE, 0, 0);
+        process.WaitForExit();
+    }
+    AutoRunCleanup autoRun;  // a sign-in registers for autostart: gone before and after
+    ClientProcess process;
+    HWND login = nullptr;
+    LoginFields fields;
+};
+
+// Waits (at most 3 s) until the condition holds; true when it does.
+template <class F>
+bool Eventually(F condition) {
+    for (int i = 0; i < 150; ++i, Sleep(20))
+        if (condition()) return true;
+    return condition();
+}
+
+DWORD Selection(HWND field) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(field, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<DWORD>(result);
+}
+
+}  // namespace
+
+TEST(LoginKeyboard, TypingStraightAfterTheFormAppearsFillsTheTicketField) {
+    Server exam;
+    Client c("keys_first_field", exam.Ini());
+    ASSERT_NE(c.login, nullptr);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == c.login; })) << "the login form comes to the front";
+    TypeKeys("20260001");
+    EXPECT_EQ(FocusOf(c.login), c.fields.userName) << "the ticket field has the focus";
+    EXPECT_TRUE(Eventually([&] { return WindowText(c.fields.userName) == "20260001"; }))
+        << "typed: '" << WindowText(c.fields.userName) << "'";
+    EXPECT_EQ(WindowText(c.fields.pwd), "");
+}
+
+TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
+    Server exam;
+    Client c("keys_escape", exam.Ini());
+    ASSERT_NE(c.login, nullptr);
+    HWND user = c.fields.userName, pwd = c.fields.pwd;
+    auto texts = [&](const std::string& u, const std::string& p) {
+        return Eventually([&] { return WindowText(user) == u && WindowText(pwd) == p; });
+    };
+    auto running = [&] {
+        Sleep(200);
+        return c.process.Running() && IsWindowVisible(c.login);
+    };
+
+    RealClick(user, 20, 8);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; }));
+    TypeKeys("111");
+    PressKey(VK_TAB);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    TypeKeys("222");
+    PressKey(VK_TAB, true);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; })) << "Shift+Tab goes back";
+    TypeKeys("99");
+    EXPECT_TRUE(texts("99", "222")) << "typed over the whole text, selected on entry";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(running()) << "Esc after Tab and Shift+Tab";
+    EXPECT_TRUE(texts("111", "222")) << "Esc puts back the ticket of this visit";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(running());
+
+    // Tab, a click back into the first field, Esc; Enter and Esc in the second field.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    RealClick(user, 30, 8);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; }));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(running()) << "Esc after Tab and a click";
+    RealClick(pwd, 30, 8);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    PressKey(VK_END);
+    TypeKeys("3");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(texts("111", "2223"));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(texts("111", "222")) << "Esc puts back the document of this visit";
+    EXPECT_TRUE(running()) << "Esc after Enter in the second field";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(running());
+    EXPECT_TRUE(exam.Checks().empty()) << "neither Enter nor Esc starts an attempt";
+
+    // A refusal: its box, then the ticket field with its whole text selected; Esc there too.
+    RealClick(c.login, kLoginX, kLoginY);
+    MessageBoxInfo box = c.process.WaitForMessageBox(20000);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.text, Ansi(u8"准考证号或身份证件号错误！"));
+    PressKey(VK_RETURN);  // the box's button, from the keyboard
+    ASSERT_TRUE(Eventually([&] { return !IsWindow(box.hwnd); }));
+    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; })) << "the ticket field has the focus";
+    const DWORD sel = Selection(user);
+    EXPECT_TRUE(LOWORD(sel) == 0 && HIWORD(sel) >= 3) << "with its whole text selected: " << LOWORD(sel) << ".." << HIWORD(sel);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_TAB);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(running()) << "Esc after a refusal";
+    EXPECT_TRUE(texts("111", "222"));
+
+    // The sign-in still goes through, with the texts as they stand.
+    exam.Accept();
+    RealClick(c.login, kLoginX, kLoginY);
+    EXPECT_NE(c.process.WaitForWindow("TFrmMain", "", 20000), nullptr) << "the exam browser opens";
+    auto checks = exam.Checks();
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(QueryValue(checks[1], "username"), "111");
+    EXPECT_EQ(QueryValue(checks[1], "password"), "222");
+}
