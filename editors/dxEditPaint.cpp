@@ -307,11 +307,19 @@ void TdxInplaceEdit::WMPaint(fw::TMessage& Message) {
         taken = GetDC(Handle());
         Message.WParam = reinterpret_cast<WPARAM>(taken);
     }
-    DCRelease release{Handle(), taken};
+    // Painting through a borrowed DC validates nothing: the window is validated as the DC
+    // goes back, also when painting raises, or every next WM_PAINT would come (and fail)
+    // again for ever.
+    struct BorrowedPaintDC {
+        HWND Wnd;
+        HDC DC;
+        ~BorrowedPaintDC() {
+            if (!DC) return;
+            ValidateRect(Wnd, nullptr);
+            ReleaseDC(Wnd, DC);
+        }
+    } release{Handle(), taken};
     PaintHandler(Message);
-    // Painting through a borrowed DC validates nothing; without this one invalidation would
-    // bring WM_PAINT back for ever.
-    if (taken) ValidateRect(Handle(), nullptr);
 }
 
 }  // namespace editors

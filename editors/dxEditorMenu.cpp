@@ -1,6 +1,8 @@
 // The built-in text menu (Undo, Redo, Cut, Copy, Paste, Delete, Select All) that a right
 // click or the menu key brings up when neither the edit nor a parent has a popup menu of
 // its own. Built once; its items' enabled states are worked out at every showing.
+#include <algorithm>
+
 #include "editors/dxEditor.h"
 #include "framework/Menus.h"
 
@@ -65,7 +67,14 @@ void TdxInplaceTextEdit::BuildTextMenu() {
 // By each item's Tag, so that a menu someone has changed is still served right.
 void TdxInplaceTextEdit::EnableTextMenuItems() {
     fw::TMenuItem* items = textMenu_->Items();
-    bool hasSelection = GetSelLength() > 0, editable = IsEditable(), clear = passwordChar_ == 0;
+    // The rich edit's whole selection also takes its closing paragraph mark, one more than
+    // the text's length: Cut, Copy and Delete count only the part of the selection that lies
+    // in the text, so an empty edit entered by Tab (all of it selected) offers none of them.
+    int length = GetTextLength();
+    CHARRANGE range = {};
+    GetSelection(range);
+    int inText = std::min<int>(range.cpMax, length) - std::min<int>(range.cpMin, length);
+    bool hasSelection = inText > 0, editable = IsEditable(), clear = passwordChar_ == 0;
     for (int i = 0; i < items->Count(); ++i) {
         fw::TMenuItem* item = items->Items(i);
         switch (item->Tag) {
@@ -75,9 +84,8 @@ void TdxInplaceTextEdit::EnableTextMenuItems() {
             case -4: item->Enabled = hasSelection && clear; break;
             case -5: item->Enabled = CanPaste(); break;
             case -6: item->Enabled = hasSelection && editable; break;
-            // The rich edit's whole selection also takes its closing paragraph mark, one
-            // more than the text's length: all of the text selected is as much or more.
-            case -7: item->Enabled = GetSelLength() < GetTextLength(); break;
+            // All of the text selected is as much as its length or more.
+            case -7: item->Enabled = GetSelLength() < length; break;
             default: break;
         }
     }

@@ -35,13 +35,10 @@ std::array<TToolCommand, 7> MakeToolCommands() {
 
 HCURSOR handPoint = nullptr;
 
-// Builds an image list from the named bitmaps in order, skipping empty names, with one
-// temporary bitmap; the first bitmap loaded gives the list its image size. A bitmap that
-// cannot be loaded becomes a blank picture once the list exists.
 }  // namespace
 
-fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, TColor maskColor) {
-    fw::TImageList* list = nullptr;
+fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, int width, int height, TColor maskColor) {
+    fw::TImageList* list = fw::Create<fw::TImageList>(nullptr, width, height);
     fw::TBitmap* bitmap = new fw::TBitmap;
     try {
         for (const char* name : names) {
@@ -49,14 +46,12 @@ fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, TColo
             try {
                 bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), name);
             } catch (const fw::Exception&) {
-                if (!list) continue;
                 // Blank: all of it in the transparent colour (a plain fill is its own
-                // automatic transparent colour).
-                bitmap->SetSize(list->Width(), list->Height());
+                // automatic transparent colour), so that the pictures after it keep their rows.
+                bitmap->SetSize(width, height);
                 bitmap->Canvas().BrushColor = maskColor == clDefault ? clOlive : maskColor;
-                bitmap->Canvas().FillRect(RECT{0, 0, list->Width(), list->Height()});
+                bitmap->Canvas().FillRect(RECT{0, 0, width, height});
             }
-            if (!list) list = fw::Create<fw::TImageList>(nullptr, bitmap->Width(), bitmap->Height());
             list->AddMasked(bitmap, maskColor);
         }
     } catch (...) {
@@ -117,7 +112,7 @@ void StartUp() {
     // The constant tables hold their initial values again should the unit start once more.
     TimeFormats = InitialTimeFormats;
     ToolCommands = MakeToolCommands();
-    ToolImages = MakeEditorImageList({ToolBitmapNames.begin(), ToolBitmapNames.begin() + 6}, clDefault);
+    ToolImages = MakeEditorImageList({ToolBitmapNames.begin(), ToolBitmapNames.begin() + 6}, 16, 16, clDefault);
     for (unsigned row = 0; row < 6; ++row) {
         ToolCommands[row].Caption = fw::LoadStr(sdxFirstToolCaption + row);
         ToolCommands[row].Text = fw::LoadStr(sdxFirstToolText + row);
@@ -126,7 +121,7 @@ void StartUp() {
     ToolCommands[6].Text.clear();
 
     WorkCanvas = new fw::TCanvas;
-    InplaceImages = MakeEditorImageList({InplaceImageNames.begin(), InplaceImageNames.end()}, clOlive);
+    InplaceImages = MakeEditorImageList({InplaceImageNames.begin(), InplaceImageNames.end()}, 18, 16, clOlive);
 
     for (unsigned i = 0; i < DialogButtonCaptions.size(); ++i)
         DialogButtonCaptions[i] = fw::LoadStr(sdxFirstDialogButtonCaption + i);

@@ -57,14 +57,14 @@ extern std::array<std::string, 6> PopupMenuCaptions;
 extern const std::array<const char*, 8> InplaceImageNames;
 // The tool commands' pictures (16 by 16, the bitmaps' own transparent colour) and the
 // in-place pictures (18 by 16, olive transparent), made at start-up from the program's
-// bitmaps; a bitmap that cannot be loaded leaves a blank picture (or none before the first).
+// bitmaps; a bitmap that cannot be loaded leaves a blank picture in its place.
 extern fw::TImageList* ToolImages;
 extern fw::TImageList* InplaceImages;
 // A canvas with no device context, for measuring and drawing on borrowed contexts.
 extern fw::TCanvas* WorkCanvas;
-// How start-up builds them: the named bitmaps of the program in order (empty names
-// skipped); the first one loaded gives the image size; the caller owns the list.
-fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, TColor maskColor);
+// How start-up builds them: a list of pictures of the given size, with the named bitmaps of
+// the program in order (empty names skipped); the caller owns the list.
+fw::TImageList* MakeEditorImageList(const std::vector<const char*>& names, int width, int height, TColor maskColor);
 
 // --- check-style controller -------------------------------------------------------------------
 // An edit style controller whose defaults are xbsNone borders and bts3D buttons.

@@ -27,6 +27,8 @@ void TdxInplaceEdit::AfterConstruction() {
     }
     if (IsInplace()) {
         SetParentColor(false);
+        SetParentCtl3D(false);
+        SetCtl3D(false);
         TabStop = false;
     } else {
         SetBounds(Left(), Top(), 121, 21);

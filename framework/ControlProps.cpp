@@ -104,6 +104,14 @@ const TPropTable& TWinControl::Published() {
         .Boolean("TabStop", [](const TWinControl& c) { return c.TabStop; },
                  [](TWinControl& c, long long v) { c.TabStop = v != 0; })
         .Default(0)
+        // A value that follows the parent is the parent's to write.
+        .Boolean("Ctl3D", [](const TWinControl& c) { return c.Ctl3D(); },
+                 [](TWinControl& c, long long v) { c.SetCtl3D(v != 0); })
+        .Default(1)
+        .Stored([](const TWinControl& c) { return !c.ParentCtl3D(); })
+        .Boolean("ParentCtl3D", [](const TWinControl& c) { return c.ParentCtl3D(); },
+                 [](TWinControl& c, long long v) { c.SetParentCtl3D(v != 0); })
+        .Default(1)
         .Table();
     return table;
 }

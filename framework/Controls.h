@@ -196,6 +196,13 @@ public:
     void SetText(const std::string& text);
     int TabOrder = -1;
     bool TabStop = false;
+    // Whether the control asks for the sunken 3-D look: its own choice, or its parent's while
+    // ParentCtl3D holds. SetCtl3D clears ParentCtl3D; a change reaches the windowed children
+    // that follow. Nothing is drawn differently.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool v);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool v);
 
     TNotifyEvent OnEnter, OnExit;
     TKeyEvent OnKeyDown, OnKeyUp;
@@ -309,7 +316,11 @@ private:
     void TrackMouseLeave();
     void FreeBrush();
     static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // Follow the parent's Ctl3D while ParentCtl3D holds; the value, and pass it on.
+    void ParentCtl3DChanged();
+    void TakeCtl3D(bool v);
     HBRUSH brush_ = nullptr;
+    bool ctl3D_ = true, parentCtl3D_ = true;
     bool mouseInside_ = false;
     bool classPaints_ = false;  // the window class has a procedure of its own that paints
     friend class TControl;

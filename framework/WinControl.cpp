@@ -64,6 +64,7 @@ void TWinControl::SetText(const std::string& text) {
 void TWinControl::InsertControl(TControl* c) {
     controls_.push_back(c);
     c->AttachToParent(this);
+    if (c->IsWindowed()) static_cast<TWinControl*>(c)->ParentCtl3DChanged();
     if (c->IsWindowed() && hwnd_) static_cast<TWinControl*>(c)->Handle();
     if (c->Align != TAlign::alNone) AlignControls();
     c->Invalidate();
@@ -75,6 +76,28 @@ void TWinControl::RemoveControl(TControl* c) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
     c->DetachFromParent();
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->DestroyHandle();
+}
+
+void TWinControl::SetCtl3D(bool v) {
+    parentCtl3D_ = false;
+    TakeCtl3D(v);
+}
+
+void TWinControl::SetParentCtl3D(bool v) {
+    if (parentCtl3D_ == v) return;
+    parentCtl3D_ = v;
+    ParentCtl3DChanged();
+}
+
+void TWinControl::ParentCtl3DChanged() {
+    if (parentCtl3D_ && parent_) TakeCtl3D(parent_->ctl3D_);
+}
+
+void TWinControl::TakeCtl3D(bool v) {
+    if (ctl3D_ == v) return;
+    ctl3D_ = v;
+    for (TControl* c : controls_)
+        if (c->IsWindowed()) static_cast<TWinControl*>(c)->ParentCtl3DChanged();
 }
 
 TControl* TWinControl::ControlAtPos(POINT p) const {

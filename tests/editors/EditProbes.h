@@ -23,7 +23,7 @@ struct CountedViewData : editors::TdxEditViewData {
     ~CountedViewData() override { --alive; }
 };
 
-// Counted view data, message counts, an optional failure in DrawBackground, and a log.
+// Counted view data, message counts, optional failures in DrawBackground, and a log.
 template <class Base>
 class ProbeEditOf : public Base {
 public:
@@ -34,6 +34,10 @@ public:
     bool DrawBackground(HDC DC, const RECT& Rect, bool Skip, editors::TdxEditViewData* ViewData) override {
         ++backgrounds;
         if (failPainting) throw fw::Exception("painting failed");
+        if (failPaints > 0) {
+            --failPaints;
+            throw fw::Exception("painting failed");
+        }
         return Base::DrawBackground(DC, Rect, Skip, ViewData);
     }
     bool CanRestoreText() override { return restoresText; }
@@ -49,6 +53,7 @@ public:
     using Base::KeyUp;
 
     bool failPainting = false;
+    int failPaints = 0;  // this many next drawings raise
     bool restoresText = true;  // the text edit can put back its text; the base cannot
     int backgrounds = 0, styleChanges = 0;
     std::map<UINT, int> count, passed;

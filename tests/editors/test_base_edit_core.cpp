@@ -51,6 +51,7 @@ TEST_F(BaseEdit, DefaultsOfBothModes) {
     EXPECT_EQ(21, e->Height());
     EXPECT_TRUE(e->TabStop);
     EXPECT_TRUE(e->AutoSize());
+    EXPECT_TRUE(e->Ctl3D() && e->ParentCtl3D()) << "the framework's";
     EXPECT_EQ(static_cast<TdxStyledEdit*>(e), DefaultEditStyleController->Listener(0)) << "attached to the default controller";
 
     auto* container = fw::Create<FakeContainer>(form);
@@ -58,6 +59,10 @@ TEST_F(BaseEdit, DefaultsOfBothModes) {
     InplaceEdit* cell = Add<InplaceEdit>(5, 5, container, container);
     EXPECT_EQ(std::vector<std::string>{"CreateEditStyle"}, container->calls);
     EXPECT_FALSE(cell->TabStop);
+    EXPECT_FALSE(cell->ParentColor());
+    EXPECT_FALSE(cell->ParentCtl3D());
+    EXPECT_FALSE(cell->Ctl3D()) << "its own, whatever the container's";
+    EXPECT_TRUE(container->Ctl3D());
     EXPECT_EQ(0, cell->Width()) << "no size of its own";
     EXPECT_FALSE(cell->AutoSize());
     EXPECT_TRUE(Add<InplaceEdit>()->CanModify()) << "owned by no container: works as one without";

@@ -34,6 +34,30 @@ TEST_F(EditRobustness, PaintingThatRaisesFreesItsViewDataEndsThePaintAndShowsThe
     e->failPainting = false;
 }
 
+// Over an edit window the framework paints through a borrowed DC, which validates nothing.
+TEST_F(EditRobustness, APaintingErrorOverAnEditWindowIsOneBoxAndLeavesTheWindowValid) {
+    EditWindowEdit* e = Add<EditWindowEdit>();
+    ShowForm();
+    harness::PumpMessages(50);
+    app.boxes.clear();
+    const int paints = e->count[WM_PAINT];
+    harness::GdiCounter counter;
+    e->failPaints = 1;
+    InvalidateRect(e->Handle(), nullptr, FALSE);
+    UpdateWindow(e->Handle());
+    EXPECT_EQ(std::vector<std::string>{"painting failed"}, app.boxes);
+    EXPECT_FALSE(HasUpdate(e->Handle())) << "validated although the painting raised";
+    EXPECT_EQ(0, counter.DCsHeld()) << "the borrowed DC went back";
+    harness::PumpMessages(100);
+    EXPECT_EQ(paints + 1, e->count[WM_PAINT]) << "no paint comes back";
+    EXPECT_EQ(1u, app.boxes.size());
+
+    InvalidateRect(e->Handle(), nullptr, FALSE);
+    harness::PumpMessages(100);
+    EXPECT_EQ(paints + 2, e->count[WM_PAINT]) << "the next invalidation paints again, once";
+    EXPECT_EQ(1u, app.boxes.size());
+}
+
 TEST_F(EditRobustness, OneInvalidationGivesOnePaintInEachPaintingPath) {
     StandaloneEdit* plain = Add();
     EditWindowEdit* windowed = Add<EditWindowEdit>(10, 60);

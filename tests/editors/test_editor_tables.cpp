@@ -139,15 +139,34 @@ COLORREF DrawnPixel(fw::TImageList* list, int index, int x, int y) {
     return c;
 }
 
-TEST_F(EditorTables, AMissingPictureIsBlankOnceTheListHasASizeAndSkippedBefore) {
-    fw::TImageList* list = MakeEditorImageList({"NO_SUCH_PICTURE", "DXINPLACE_MEMO", "", "NO_SUCH_PICTURE"}, clOlive);
+// Whether a picture was drawn at all: some pixel differs from the background.
+bool Shows(fw::TImageList* list, int index) {
+    for (int x = 0; x < list->Width(); ++x)
+        for (int y = 0; y < list->Height(); ++y)
+            if (DrawnPixel(list, index, x, y) != RGB(255, 0, 255)) return true;
+    return false;
+}
+
+TEST_F(EditorTables, AMissingPictureIsBlankInItsOwnRowWhereverItIs) {
+    fw::TImageList* list =
+        MakeEditorImageList({"NO_SUCH_PICTURE", "DXINPLACE_MEMO", "", "NO_SUCH_PICTURE", "DXINPLACE_BLOB"}, 18, 16, clOlive);
     ASSERT_NE(nullptr, list);
-    EXPECT_EQ(18, list->Width());
-    EXPECT_EQ(2, list->Count());
+    EXPECT_EQ((std::array{18, 16, 4}), (std::array{list->Width(), list->Height(), list->Count()})) << "empty names skipped";
+    EXPECT_EQ((std::array{false, true, false, true}), (std::array{Shows(list, 0), Shows(list, 1), Shows(list, 2), Shows(list, 3)}));
+    // The pictures sit at their own rows: each looks as its own row of the start-up list.
     for (int x = 0; x < 18; ++x)
-        for (int y = 0; y < 16; ++y) ASSERT_EQ(RGB(255, 0, 255), DrawnPixel(list, 1, x, y)) << x << "," << y;
+        for (int y = 0; y < 16; ++y) {
+            ASSERT_EQ(DrawnPixel(InplaceImages, 3, x, y), DrawnPixel(list, 1, x, y)) << x << "," << y;
+            ASSERT_EQ(DrawnPixel(InplaceImages, 1, x, y), DrawnPixel(list, 3, x, y)) << x << "," << y;
+        }
     fw::Free(list);
-    EXPECT_EQ(nullptr, MakeEditorImageList({"NO_SUCH_PICTURE"}, clDefault)) << "no picture, no list";
+
+    // Nothing loadable at all: the list still has its size, with a blank picture.
+    list = MakeEditorImageList({"NO_SUCH_PICTURE"}, 16, 16, clDefault);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ((std::array{16, 16, 1}), (std::array{list->Width(), list->Height(), list->Count()}));
+    EXPECT_FALSE(Shows(list, 0));
+    fw::Free(list);
 }
 
 TEST_F(EditorTables, PicturesAreImageListsOfTheirSizesWithTheirMaskColourTransparent) {

@@ -216,6 +216,43 @@ TEST_F(TextEditInput, TextMenuHasNineItemsBuiltOnceWhoseEnabledStatesFollowTheEd
     EXPECT_EQ((std::vector<bool>{false, true, false, false, true, true}), fromCut()) << "read-only: Copy stays";
 }
 
+// Entered by Tab, an edit has all of its text selected, and the rich edit's selection then
+// also takes its closing paragraph mark: only the part within the text counts for Cut,
+// Copy and Delete.
+TEST_F(TextEditInput, TheMenuCountsOnlyTheSelectionWithinTheTextAlsoInAnEmptyEditEnteredByTab) {
+    ShowForm();
+    ASSERT_TRUE(harness::PutOnClipboard("kept"));
+    TextProbe* first = AddText("first");
+    TextProbe* empty = AddText("", 10, 50);
+    first->TabOrder = 0;
+    empty->TabOrder = 1;
+    first->SetFocus();
+    harness::PumpMessages(50);
+    PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(harness::PumpUntil([&] { return empty->Focused(); }));
+    ASSERT_EQ(1, empty->selectAlls) << "entered by Tab: all selected";
+    auto fromCut = [&] {
+        std::vector<bool> v = EnabledItems(empty);
+        return std::vector<bool>(v.begin() + 3, v.end());
+    };
+    // Cut, Copy, Paste, Delete, -, Select All
+    ContextMenuAt(empty);
+    EXPECT_EQ((std::vector<bool>{false, false, true, false, true, false}), fromCut()) << "nothing to cut, copy or delete";
+
+    for (char c : {'a', 'b'}) SendMessageA(empty->Handle(), WM_CHAR, static_cast<WPARAM>(c), 1);
+    empty->SelectAll();
+    ContextMenuAt(empty);
+    EXPECT_EQ((std::vector<bool>{true, true, true, true, true, false}), fromCut()) << "all of \"ab\"";
+    empty->SetSelection(1, 3);
+    ContextMenuAt(empty);
+    std::vector<bool> partly = fromCut();
+    partly.resize(4);
+    EXPECT_EQ((std::vector<bool>{true, true, true, true}), partly) << "Cut to Delete for \"b\" and the closing mark";
+    empty->SetSelection(2, 3);
+    ContextMenuAt(empty);
+    EXPECT_EQ((std::vector<bool>{false, false, true, false, true, true}), fromCut()) << "only the closing mark";
+}
+
 TEST_F(TextEditInput, TextMenuItemsRunTheirCommandsAndGoAwayWithTheirMenuOrAlone) {
     ShowForm();
     TextProbe* e = AddText("abcdef");

@@ -109,3 +109,28 @@ TEST_F(ControlNotifications, ColourFollowsTheParentUntilSetAndSystemColourChange
     EXPECT_EQ(panel->count[fw::CM_SYSCOLORCHANGE], 1);
     EXPECT_EQ(follower->count[fw::CM_SYSCOLORCHANGE], 1) << "passed on to the grandchild";
 }
+
+TEST_F(ControlNotifications, Ctl3DFollowsTheParentUntilSetAndIsTakenWhenJoiningOne) {
+    auto* panel = fw::Create<fw::TWinControl>(form);
+    panel->SetParent(form);
+    ProbeControl* follower = AddProbe(panel, "EDIT");
+    ProbeControl* own = AddProbe(panel, "EDIT");
+    EXPECT_TRUE(follower->Ctl3D());
+    EXPECT_TRUE(follower->ParentCtl3D());
+    own->SetCtl3D(true);
+    EXPECT_FALSE(own->ParentCtl3D()) << "set, even to the value it had, it is the control's own";
+
+    form->SetCtl3D(false);
+    EXPECT_FALSE(panel->Ctl3D());
+    EXPECT_TRUE(panel->ParentCtl3D()) << "following is not setting";
+    EXPECT_FALSE(follower->Ctl3D()) << "the form's change reaches the grandchild";
+    EXPECT_TRUE(own->Ctl3D());
+    EXPECT_FALSE(AddProbe(panel, "EDIT")->Ctl3D()) << "a control joining takes its parent's";
+
+    own->SetParentCtl3D(true);
+    EXPECT_FALSE(own->Ctl3D()) << "following again takes the parent's at once";
+    follower->SetParentCtl3D(false);
+    form->SetCtl3D(true);
+    EXPECT_TRUE(own->Ctl3D());
+    EXPECT_FALSE(follower->Ctl3D()) << "no longer following, it keeps its value";
+}

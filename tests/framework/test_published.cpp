@@ -294,6 +294,33 @@ TEST_F(Published, WriterLeavesOutDefaultsAndUnstoredValuesAndARoundTripReproduce
     EXPECT_EQ(again->Find<TTestEdit>("Second")->Height(), 30) << "the height written by the filer property";
 }
 
+TEST_F(Published, Ctl3DIsWrittenOnlyAsAControlsOwnValueOffItsDefaultAndReadBackSo) {
+    std::string written = fw::WriteDescription(Load(R"(object PropForm: TPropForm
+  Ctl3D = False
+  object Follower: TTestEdit
+  end
+  object Own: TTestEdit
+    Ctl3D = False
+  end
+end
+)"));
+    SCOPED_TRACE(written);
+    EXPECT_NE(written.find("\n  Ctl3D = False\n  ParentCtl3D = False\n"), std::string::npos) << "the form's own";
+    EXPECT_NE(written.find("\n    Ctl3D = False\n    ParentCtl3D = False\n"), std::string::npos) << "Own's";
+    size_t count = 0;
+    for (size_t at = written.find("Ctl3D"); at != std::string::npos; at = written.find("Ctl3D", at + 1)) ++count;
+    EXPECT_EQ(4u, count) << "nothing for the follower";
+
+    TPropForm* again = Load(written);
+    EXPECT_EQ(fw::WriteDescription(again), written);
+    auto* follower = again->Find<TTestEdit>("Follower");
+    auto* own = again->Find<TTestEdit>("Own");
+    EXPECT_FALSE(follower->Ctl3D());
+    again->SetCtl3D(true);
+    EXPECT_TRUE(follower->Ctl3D()) << "read back, it still follows";
+    EXPECT_FALSE(own->Ctl3D());
+}
+
 TEST_F(Published, ColourAndCursorNamesResolveBothWaysInAnyCase) {
     const std::pair<const char*, fw::TColor> colours[] = {{"clWindowFrame", 0xFF000006u},
                                                           {"clDefault", 0x20000000u},
