@@ -9,12 +9,12 @@ using namespace harness;
 TEST(SingleInstance, SecondStartShowsNoticeAndExitsZeroWhileFirstRuns) {
     ClientProcess first("single_first");
     first.Start();
-    HWND main = first.WaitForWindow("TFrmLogin");
+    HWND main = first.WaitForWindow("TFrmLogin", "", kClientStartMs);
     ASSERT_NE(main, nullptr) << "the first instance shows its login form";
 
     ClientProcess second("single_second");
     second.Start();
-    MessageBoxInfo box = second.WaitForMessageBox();
+    MessageBoxInfo box = second.WaitForMessageBox(kClientStartMs);
     ASSERT_NE(box.hwnd, nullptr) << "the second instance shows a message box";
     SaveScreenshot(box.hwnd, "already_running_box");
     EXPECT_EQ(box.caption, Ansi(u8"操作提示"));

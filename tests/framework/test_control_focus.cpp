@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ControlProbes.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -30,15 +31,23 @@ protected:
 
     void ShowAndFocus(fw::TWinControl* c) {
         form->Show();
-        harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
+        harness::WaitUntil([&] { return GetActiveWindow() == form->Handle(); }, harness::kLocalWaitMs,
+                           "the form's activation", harness::WaitMode::Pump);
         c->SetFocus();
-        ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == c->Handle(); }));
+        ASSERT_TRUE(harness::WaitUntil([&] { return GetFocus() == c->Handle(); }, harness::kLocalWaitMs,
+                                       "the focus on " + c->Name(), harness::WaitMode::Pump));
     }
 
-    // Tab through the message loop; waits until the focus has left `in`, or a while.
-    void PressTab(fw::TWinControl* in, DWORD waitMs = 1000) {
+    // Tab through the message loop; waits until the focus has left `in`.
+    void PressTab(fw::TWinControl* in) {
         PostMessageA(in->Handle(), WM_KEYDOWN, VK_TAB, 0);
-        harness::PumpUntil([&] { return GetFocus() != in->Handle(); }, waitMs);
+        harness::WaitUntil([&] { return GetFocus() != in->Handle(); }, harness::kLocalWaitMs,
+                           "the focus leaving " + in->Name() + " on Tab", harness::WaitMode::Pump);
+    }
+    // A Tab that is to leave the focus where it is: handled, then a while for a move to show.
+    void PressTabThatStays(fw::TWinControl* in) {
+        PostMessageA(in->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        harness::PumpMessages(300);
     }
 
     harness::RecordingApplication app;
@@ -85,7 +94,7 @@ TEST_F(ControlFocus, AnExitThatRaisesKeepsTheFocusShowsOneBoxAndEntersNothing) {
     a->rejectExit = true;
     log.clear();
 
-    PressTab(a, 300);
+    PressTabThatStays(a);
     EXPECT_EQ(app.boxes, std::vector<std::string>{"Value rejected"});
     EXPECT_EQ(GetFocus(), a->Handle()) << "the focus stays";
     EXPECT_EQ(form->ActiveControl(), a);
@@ -111,7 +120,7 @@ TEST_F(ControlFocus, TabStaysWithAControlWhoseDialogCodeAsksForIt) {
     std::vector<WORD> keys;
     a->OnKeyDown = [&](fw::TObject*, WORD& key, fw::TShiftState) { keys.push_back(key); };
     a->dlgCodeAdd = DLGC_WANTTAB;
-    PressTab(a, 300);
+    PressTabThatStays(a);
     EXPECT_EQ(GetFocus(), a->Handle());
     EXPECT_EQ(keys, std::vector<WORD>{VK_TAB});
     a->dlgCodeAdd = 0;
