@@ -257,7 +257,8 @@ HWND ClientProcess::FindWindowOf(const std::string& cls, const std::string& capt
 HWND ClientProcess::WaitForWindow(const std::string& cls, const std::string& caption, DWORD timeoutMs,
                                   const char* file, int line) const {
     HWND found = nullptr;
-    const std::string what = "the window " + cls + (caption.empty() ? "" : " \"" + caption + "\"") + " of " + name_;
+    const std::string kind = cls == "#32770" ? "a dialog box" : cls == "#32768" ? "a menu" : "the window " + cls;
+    const std::string what = kind + (caption.empty() ? "" : " \"" + caption + "\"") + " of " + name_;
     if (!WaitUntil([&] { return (found = FindWindowOf(cls, caption)) != nullptr || !Running(); }, timeoutMs, what,
                    WaitMode::Sleep, file, line))
         return nullptr;
