@@ -201,6 +201,29 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_EQ(s.client.WaitForExit(), 0u);
 }
 
+TEST(SignIn, BothRequestsCarryTheFormsHeadersAndTheCheckItsTypedValues) {
+    ExamServer exam;
+    Session s("signin_request_bytes", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    SetFieldText(s.fields.userName, "a+b");
+    SetFieldText(s.fields.pwd, "c/d?e%f");
+    exam.NextCheck("-2");
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    ASSERT_NE(box.hwnd, nullptr);
+    s.Dismiss(box);
+
+    std::vector<ScriptedRequest> requests = exam.server.Requests();
+    ASSERT_EQ(requests.size(), 2u) << "the caption text, then the check";
+    const std::string head = "\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" + std::to_string(exam.server.Port()) +
+                             "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
+    EXPECT_EQ(requests[0].raw, "GET /paper/getKdInfo.jsp HTTP/1.1" + head);
+    EXPECT_EQ(requests[1].raw, "GET /paper/ClientLogin_Exam_Check.jsp?username=a%2Bb&password=c%2Fd%3Fe%25f HTTP/1.1" + head)
+        << "a typed + is encoded with the other reserved characters";
+
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
 TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
     {
         Session s("signin_no_settings", "");
