@@ -2,9 +2,11 @@
 // paints late waited for rather than misread.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "tests/support/BoxIcon.h"
+#include "tests/support/Waits.h"
 
 using harness::BoxIcon;
 
@@ -40,12 +42,10 @@ LRESULT CALLBACK SlowIconControls(int code, WPARAM wp, LPARAM lp) {
 }
 
 HWND WaitForBox() {
-    for (int i = 0; i < 500; ++i) {
-        HWND h = FindWindowA("#32770", kCaption);
-        if (h && IsWindowVisible(h)) return h;
-        Sleep(10);
-    }
-    return nullptr;
+    HWND h = nullptr;
+    harness::WaitUntil([&] { return (h = FindWindowA("#32770", kCaption)) != nullptr && IsWindowVisible(h); },
+                       harness::kWindowWaitMs, "the box");
+    return h && IsWindowVisible(h) ? h : nullptr;
 }
 
 }  // namespace
@@ -56,7 +56,9 @@ TEST(BoxIconReader, TellsEachStandardIconOnceABoxThatPaintsLateHasPaintedIt) {
         {MB_ICONEXCLAMATION, BoxIcon::Exclamation}, {MB_ICONASTERISK, BoxIcon::Information},
         {0, BoxIcon::None}};
     for (const auto& b : boxes) {
+        std::atomic<DWORD> showerId{0};
         std::thread shower([&] {
+            showerId = GetCurrentThreadId();
             HHOOK hook = SetWindowsHookExA(WH_CBT, &SlowIconControls, nullptr, GetCurrentThreadId());
             MessageBoxA(nullptr, "text", kCaption, MB_OK | b.flag);
             UnhookWindowsHookEx(hook);
@@ -70,6 +72,10 @@ TEST(BoxIconReader, TellsEachStandardIconOnceABoxThatPaintsLateHasPaintedIt) {
                 EXPECT_GE(GetTickCount() - start, kPaintDelayMs / 2) << "read before the icon was painted";
             }
             PostMessageA(box, WM_COMMAND, IDOK, 0);
+        } else {
+            // A box that comes later ends at once rather than holding the join.
+            while (!showerId) Sleep(1);
+            PostThreadMessageA(showerId, WM_QUIT, 0, 0);
         }
         shower.join();
     }

@@ -33,7 +33,7 @@ public:
 struct LoginSession {
     explicit LoginSession(const std::string& name, const std::string& ini) : client(name, ini) {
         client.Start();
-        login = client.WaitForWindow("TFrmLogin", "", 30000);
+        login = client.WaitForWindow("TFrmLogin", "", kClientStartMs);
         if (login) fields = FindLoginFields(login);
     }
     ~LoginSession() {
@@ -75,16 +75,17 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
 }
 
 // Right-clicks the field and chooses an item of the text menu by its letter; false if no menu came and went.
-bool ChooseFromTextMenu(const ClientProcess& client, HWND field, char letter) {
+bool ChooseFromTextMenu(const ClientProcess& client, HWND field, char letter, const char* file = __builtin_FILE(),
+                        int line = __builtin_LINE()) {
     PostMessageA(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
     PostMessageA(field, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
-    HWND menu = client.WaitForWindow("#32768", "", 5000);
+    HWND menu = client.WaitForWindow("#32768", "", kWindowWaitMs, file, line);
     if (!menu) return false;
     Sleep(300);
     SaveScreenshot(nullptr, "login_fields_menu");
     PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(letter), 0);
-    for (int i = 0; i < 250 && IsWindowVisible(menu); ++i) Sleep(20);
-    return !IsWindowVisible(menu);
+    return WaitUntil([&] { return !IsWindowVisible(menu); }, kWindowWaitMs,
+                     std::string("the text menu's item for the key '") + letter + "'", WaitMode::Sleep, file, line);
 }
 
 }  // namespace
@@ -129,7 +130,7 @@ TEST(LoginFields, AreBorderedStyledEditsAndATicketAndDocumentPastedIntoThemArriv
     }
 
     ClickAt(s.login, 250, 218);  // the login picture
-    MessageBoxInfo box = s.client.WaitForMessageBox(30000);
+    MessageBoxInfo box = s.client.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     ClientProcess::PressOk(box);
     auto checks = exam.Checks();
@@ -157,7 +158,7 @@ TEST(LoginFields, ARightClickBringsUpTheTextMenuWhoseSelectAllAndCopyWork) {
     EmptyTheClipboard();
     ASSERT_TRUE(ChooseFromTextMenu(s.client, field, 'c')) << "&Copy";
     std::string copied;
-    for (int i = 0; i < 100 && (copied = ClipboardText()).empty(); ++i) Sleep(20);
+    WaitUntil([&] { return !(copied = ClipboardText()).empty(); }, kWindowWaitMs, "the copied text on the clipboard");
     EXPECT_EQ(copied, text) << "the selection is on the clipboard, Chinese characters whole";
     EXPECT_EQ(WindowText(field), text) << "copying leaves the text";
 }

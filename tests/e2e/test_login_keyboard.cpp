@@ -8,6 +8,7 @@
 #include "tests/support/RealInput.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScriptedServer.h"
+#include "tests/support/Waits.h"
 
 using namespace harness;
 
@@ -53,7 +54,7 @@ public:
 struct Client {
     Client(const std::string& name, const std::string& ini) : autoRun(Ansi(u8"全国Brenvara-考生端")), process(name, ini) {
         process.Start();
-        login = process.WaitForWindow("TFrmLogin", "", 30000);
+        login = process.WaitForWindow("TFrmLogin", "", kClientStartMs);
         if (login) fields = FindLoginFields(login);
     }
     ~Client() {
@@ -65,14 +66,6 @@ struct Client {
     HWND login = nullptr;
     LoginFields fields;
 };
-
-// Waits (at most 3 s) until the condition holds; true when it does.
-template <class F>
-bool Eventually(F condition) {
-    for (int i = 0; i < 150; ++i, Sleep(20))
-        if (condition()) return true;
-    return condition();
-}
 
 DWORD Selection(HWND field) {
     DWORD_PTR result = 0;
@@ -86,10 +79,10 @@ TEST(LoginKeyboard, TypingStraightAfterTheFormAppearsFillsTheTicketField) {
     Server exam;
     Client c("keys_first_field", exam.Ini());
     ASSERT_NE(c.login, nullptr);
-    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == c.login; })) << "the login form comes to the front";
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == c.login; }, kWindowWaitMs, "the login form in front")) << "the login form comes to the front";
     TypeKeys("20260001");
     EXPECT_EQ(FocusOf(c.login), c.fields.userName) << "the ticket field has the focus";
-    EXPECT_TRUE(Eventually([&] { return WindowText(c.fields.userName) == "20260001"; }))
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(c.fields.userName) == "20260001"; }, kWindowWaitMs, "the typed ticket in the ticket field"))
         << "typed: '" << WindowText(c.fields.userName) << "'";
     EXPECT_EQ(WindowText(c.fields.pwd), "");
 }
@@ -100,7 +93,7 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
     ASSERT_NE(c.login, nullptr);
     HWND user = c.fields.userName, pwd = c.fields.pwd;
     auto texts = [&](const std::string& u, const std::string& p) {
-        return Eventually([&] { return WindowText(user) == u && WindowText(pwd) == p; });
+        return WaitUntil([&] { return WindowText(user) == u && WindowText(pwd) == p; }, kWindowWaitMs, "the texts '" + u + "' and '" + p + "'");
     };
     auto running = [&] {
         Sleep(200);
@@ -108,13 +101,13 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
     };
 
     RealClick(user, 20, 8);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field"));
     TypeKeys("111");
     PressKey(VK_TAB);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
     TypeKeys("222");
     PressKey(VK_TAB, true);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; })) << "Shift+Tab goes back";
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field")) << "Shift+Tab goes back";
     TypeKeys("99");
     EXPECT_TRUE(texts("99", "222")) << "typed over the whole text, selected on entry";
     PressKey(VK_ESCAPE);
@@ -125,13 +118,13 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
 
     // Tab, a click back into the first field, Esc; Enter and Esc in the second field.
     PressKey(VK_TAB);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
     RealClick(user, 30, 8);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field"));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(running()) << "Esc after Tab and a click";
     RealClick(pwd, 30, 8);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == pwd; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
     PressKey(VK_END);
     TypeKeys("3");
     PressKey(VK_RETURN);
@@ -145,12 +138,12 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
 
     // A refusal: its box, then the ticket field with its whole text selected; Esc there too.
     RealClick(c.login, kLoginX, kLoginY);
-    MessageBoxInfo box = c.process.WaitForMessageBox(20000);
+    MessageBoxInfo box = c.process.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.text, Ansi(u8"准考证号或身份证件号错误！"));
     PressKey(VK_RETURN);  // the box's button, from the keyboard
-    ASSERT_TRUE(Eventually([&] { return !IsWindow(box.hwnd); }));
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == user; })) << "the ticket field has the focus";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box going away"));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field")) << "the ticket field has the focus";
     const DWORD sel = Selection(user);
     EXPECT_TRUE(LOWORD(sel) == 0 && HIWORD(sel) >= 3) << "with its whole text selected: " << LOWORD(sel) << ".." << HIWORD(sel);
     PressKey(VK_ESCAPE);
@@ -162,7 +155,7 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
     // The sign-in still goes through, with the texts as they stand.
     exam.Accept();
     RealClick(c.login, kLoginX, kLoginY);
-    EXPECT_NE(c.process.WaitForWindow("TFrmMain", "", 20000), nullptr) << "the exam browser opens";
+    EXPECT_NE(c.process.WaitForWindow("TFrmMain"), nullptr) << "the exam browser opens";
     auto checks = exam.Checks();
     ASSERT_EQ(checks.size(), 2u);
     EXPECT_EQ(QueryValue(checks[1], "username"), "111");

@@ -65,12 +65,12 @@ std::string AppTitle() { return Ansi(u8"全国Brenvara-考生端"); }
 struct Session {
     explicit Session(const std::string& name, const std::string& ini) : autoRun(AppTitle()), client(name, ini) {
         client.Start();
-        login = client.WaitForWindow("TFrmLogin", "", 30000);
+        login = client.WaitForWindow("TFrmLogin", "", kClientStartMs);
         if (login) fields = FindLoginFields(login);
     }
-    MessageBoxInfo ClickLoginAndWaitForBox() {
+    MessageBoxInfo ClickLoginAndWaitForBox(const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
         ClickAt(login, kLoginX, kLoginY);
-        return client.WaitForMessageBox(30000);
+        return client.WaitForMessageBox(kWindowWaitMs, file, line);
     }
     // Starts an attempt whose check the server answers only after delayMs.
     void StartSlowAttempt(ExamServer& exam, const std::string& reply, DWORD delayMs) {
@@ -89,7 +89,7 @@ struct Session {
     }
     void Dismiss(const MessageBoxInfo& box) {
         ClientProcess::PressOk(box);
-        for (int i = 0; i < 200 && IsWindow(box.hwnd); ++i) Sleep(20);
+        WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box's closing on OK");
         Sleep(100);
     }
     AutoRunCleanup autoRun;  // first made, last gone: after the client has ended
@@ -98,9 +98,12 @@ struct Session {
     LoginFields fields;
 };
 
-// The focus of the login form's thread once it is `expected`, or what it is after 3 s.
-HWND WaitForFocus(HWND login, HWND expected) {
-    for (int i = 0; i < 150 && FocusOf(login) != expected; ++i) Sleep(20);
+// The focus of the login form's thread once it is on `expected` (the field named so), or what
+// it is when that did not come in time.
+HWND WaitForFocus(HWND login, HWND expected, const std::string& name, const char* file = __builtin_FILE(),
+                  int line = __builtin_LINE()) {
+    WaitUntil([&] { return FocusOf(login) == expected; }, kWindowWaitMs, "the focus on " + name, WaitMode::Sleep,
+              file, line);
     return FocusOf(login);
 }
 
@@ -129,14 +132,14 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_EQ(box.text, Ansi(u8"请输入准考证号！"));
     EXPECT_EQ(box.icon, BoxIcon::Information);
     s.Dismiss(box);
-    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName, "UserName"), s.fields.userName);
     EXPECT_FALSE(s.client.FindWindowOf("#32770"));
 
     SetFieldText(s.fields.userName, "20260001");
     box = s.ClickLoginAndWaitForBox();
     EXPECT_EQ(box.text, Ansi(u8"请输入身份证件号！"));
     s.Dismiss(box);
-    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd), s.fields.pwd);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd, "PWD"), s.fields.pwd);
     EXPECT_TRUE(exam.Targets("ClientLogin_Exam_Check").empty()) << "nothing is sent while a value is missing";
 
     // Every refusal code with its text; the form returns to idle with both texts kept.
@@ -156,7 +159,7 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
         EXPECT_TRUE(IsWindowEnabled(s.fields.userName) && IsWindowEnabled(s.fields.pwd));
         EXPECT_EQ(WindowText(s.fields.userName), "20260001");
         EXPECT_EQ(WindowText(s.fields.pwd), "110101200001011234");
-        EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
+        EXPECT_EQ(WaitForFocus(s.login, s.fields.userName, "UserName"), s.fields.userName);
     }
 
     // Replies read as -2 and as -1, and a code the program does not know.
@@ -179,9 +182,9 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
 
     // Tab moves from the ticket field to the document field.
-    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName), s.fields.userName);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.userName, "UserName"), s.fields.userName);
     PostMessageA(s.fields.userName, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd), s.fields.pwd);
+    EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd, "PWD"), s.fields.pwd);
 
     // Pressing elsewhere and releasing over the login picture is no click.
     PostMessageA(s.login, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 320));
@@ -193,6 +196,29 @@ TEST(SignIn, CaptionPresenceMessagesAndEveryRefusalLeaveTheFormIdle) {
     Sleep(500);
     EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 13u);
     EXPECT_FALSE(s.client.FindWindowOf("#32770"));
+
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
+}
+
+TEST(SignIn, BothRequestsCarryTheFormsHeadersAndTheCheckItsTypedValues) {
+    ExamServer exam;
+    Session s("signin_request_bytes", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    SetFieldText(s.fields.userName, "a+b");
+    SetFieldText(s.fields.pwd, "c/d?e%f");
+    exam.NextCheck("-2");
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    ASSERT_NE(box.hwnd, nullptr);
+    s.Dismiss(box);
+
+    std::vector<ScriptedRequest> requests = exam.server.Requests();
+    ASSERT_EQ(requests.size(), 2u) << "the caption text, then the check";
+    const std::string head = "\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" + std::to_string(exam.server.Port()) +
+                             "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
+    EXPECT_EQ(requests[0].raw, "GET /paper/getKdInfo.jsp HTTP/1.1" + head);
+    EXPECT_EQ(requests[1].raw, "GET /paper/ClientLogin_Exam_Check.jsp?username=a%2Bb&password=c%2Fd%3Fe%25f HTTP/1.1" + head)
+        << "a typed + is encoded with the other reserved characters";
 
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
@@ -239,9 +265,9 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     SetFieldText(s.fields.pwd, document);
     exam.NextCheck(" 0\r\n");
     ClickAt(s.login, kLoginX, kLoginY);
-    HWND browser = s.client.WaitForWindow("TFrmMain", "", 30000);
+    HWND browser = s.client.WaitForWindow("TFrmMain", "", kWindowWaitMs);
     ASSERT_NE(browser, nullptr) << "the exam browser opens";
-    ASSERT_TRUE(exam.server.WaitForRequests(3, 20000)) << "the browser asks for the exam page";
+    ASSERT_TRUE(exam.server.WaitForRequests(3, kWindowWaitMs)) << "the browser asks for the exam page";
     Sleep(500);
     SaveScreenshot(nullptr, "signin_browser");
 
@@ -292,7 +318,7 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
         for (HWND h : s.client.TopLevelWindows(false)) forms += ClassOf(h) == "TFrmMain";
         return forms;
     };
-    for (int i = 0; i < 200 && browserForms() < 2; ++i) Sleep(50);
+    WaitUntil([&] { return browserForms() >= 2; }, kWindowWaitMs, "a second browser form");
     EXPECT_EQ(browserForms(), 2);
 
     PostMessageA(s.login, WM_CLOSE, 0, 0);

@@ -8,6 +8,7 @@
 #include "tests/support/RealInput.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScriptedServer.h"
+#include "tests/support/Waits.h"
 
 using namespace harness;
 
@@ -37,7 +38,7 @@ public:
 struct Client {
     explicit Client(const std::string& name, const std::string& ini) : autoRun(Ansi(u8"全国Brenvara-考生端")), process(name, ini) {
         process.Start();
-        login = process.WaitForWindow("TFrmLogin", "", 30000);
+        login = process.WaitForWindow("TFrmLogin", "", kClientStartMs);
         if (login) fields = FindLoginFields(login);
     }
     ~Client() {
@@ -49,13 +50,6 @@ struct Client {
     HWND login = nullptr;
     LoginFields fields;
 };
-
-template <class F>
-bool Eventually(F condition, int ms = 3000) {
-    for (int i = 0; i < ms / 20; ++i, Sleep(20))
-        if (condition()) return true;
-    return condition();
-}
 
 // The screen's pixels of a rectangle of the window's client area.
 std::vector<COLORREF> Pixels(HWND hwnd, const RECT& r) {
@@ -111,14 +105,14 @@ TEST(SignInStates, TheBusyLabelShowsWhileTheCheckWaitsAndGoesWithTheReply) {
     const std::vector<COLORREF> idle = Pixels(c.login, kBusyLabel);
     RealClick(c.login, kLoginX, kLoginY);
     ASSERT_TRUE(exam.server.WaitForRequests(2, 10000)) << "the check is asked for";
-    EXPECT_TRUE(Eventually([&] { return Differences(idle, Pixels(c.login, kBusyLabel)) > 100; }))
+    EXPECT_TRUE(WaitUntil([&] { return Differences(idle, Pixels(c.login, kBusyLabel)) > 100; }, kWindowWaitMs, "the busy label drawn"))
         << "the label is drawn while the check waits";
     SaveScreenshot(c.login, "signin_busy_label");
-    MessageBoxInfo box = c.process.WaitForMessageBox(10000);
+    MessageBoxInfo box = c.process.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     ClientProcess::PressOk(box);
-    ASSERT_TRUE(Eventually([&] { return !IsWindow(box.hwnd); }));
-    EXPECT_TRUE(Eventually([&] { return Differences(idle, Pixels(c.login, kBusyLabel)) == 0; }))
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box going away"));
+    EXPECT_TRUE(WaitUntil([&] { return Differences(idle, Pixels(c.login, kBusyLabel)) == 0; }, kWindowWaitMs, "the busy label gone"))
         << "and gone after the reply: " << Differences(idle, Pixels(c.login, kBusyLabel)) << " pixels differ";
 }
 
@@ -128,16 +122,16 @@ TEST(SignInStates, WithoutAServerTheNoticeLeavesTheFocusWhereItWasAndTheSignInPi
     SetFieldText(c.fields.userName, "1");
     SetFieldText(c.fields.pwd, "2");
     RealClick(c.fields.pwd, 30, 8);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(c.login) == c.fields.pwd; }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == c.fields.pwd; }, kWindowWaitMs, "the focus on the document field"));
     for (int attempt = 1; attempt <= 2; ++attempt) {
         Sleep(GetDoubleClickTime() + 100);  // two clicks, not a double click
         RealClick(c.login, kLoginX, kLoginY);
-        MessageBoxInfo box = c.process.WaitForMessageBox(10000);
+        MessageBoxInfo box = c.process.WaitForMessageBox();
         ASSERT_NE(box.hwnd, nullptr) << "attempt " << attempt;
         EXPECT_EQ(box.text, Ansi(u8"请选择服务器！"));
         ClientProcess::PressOk(box);
-        ASSERT_TRUE(Eventually([&] { return !IsWindow(box.hwnd); }));
-        EXPECT_TRUE(Eventually([&] { return FocusOf(c.login) == c.fields.pwd; })) << "attempt " << attempt;
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box going away"));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(c.login) == c.fields.pwd; }, kWindowWaitMs, "the focus on the document field")) << "attempt " << attempt;
     }
 }
 
@@ -151,17 +145,17 @@ TEST(SignInStates, ABrowserFormThatFailsWhileCreatedShowsOneBoxAndTheFormComesBa
     SetFieldText(c.fields.userName, "20260001");
     SetFieldText(c.fields.pwd, "110101");
     RealClick(c.login, kLoginX, kLoginY);
-    MessageBoxInfo box = c.process.WaitForMessageBox(20000);
+    MessageBoxInfo box = c.process.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.icon, BoxIcon::Hand);
     EXPECT_NE(box.text.find("web browser"), std::string::npos) << box.text;
     Sleep(500);
     EXPECT_EQ(BoxesOf(c.process), 1) << "one box";
     ClientProcess::PressOk(box);
-    ASSERT_TRUE(Eventually([&] { return !IsWindow(box.hwnd); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box going away"));
     Sleep(500);
     EXPECT_EQ(BoxesOf(c.process), 0) << "and no second one";
-    EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(c.fields.userName) && IsWindowEnabled(c.fields.pwd); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(c.fields.userName) && IsWindowEnabled(c.fields.pwd); }, kWindowWaitMs, "both fields enabled"));
     EXPECT_EQ(WindowText(c.fields.pwd), "");
     EXPECT_EQ(WindowText(c.fields.userName), "20260001");
     EXPECT_TRUE(c.process.Running());

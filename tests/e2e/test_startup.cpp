@@ -32,7 +32,7 @@ TEST(StartUp, SplashThenLoginFormThenCleanExitLeavingEmptyHistoryFile) {
     WriteFile(p.Dir() + "\\iphist.dat", "old history that must go\r\n");
     p.Start();
 
-    HWND splash = p.WaitForWindow("TFrm_StartImage", "", 30000);
+    HWND splash = p.WaitForWindow("TFrm_StartImage", "", kClientStartMs);
     ASSERT_NE(splash, nullptr) << "the splash appears";
     DWORD shown = GetTickCount();
     Sleep(200);
@@ -45,7 +45,7 @@ TEST(StartUp, SplashThenLoginFormThenCleanExitLeavingEmptyHistoryFile) {
     EXPECT_EQ(GetWindowLongA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0) << "borderless";
     EXPECT_EQ(WindowText(splash), Ansi(u8"启动画面"));
 
-    HWND login = p.WaitForWindow("TFrmLogin", "", 30000);
+    HWND login = p.WaitForWindow("TFrmLogin", "", kClientStartMs);
     ASSERT_NE(login, nullptr) << "the login form appears";
     DWORD elapsed = GetTickCount() - shown;
     EXPECT_FALSE(IsWindow(splash) && IsWindowVisible(splash)) << "the splash is gone before the login form shows";
@@ -102,7 +102,7 @@ TEST(StartUp, UnwritableHistoryFileIsIgnoredAtExit) {
     std::string history = p.Dir() + "\\iphist.dat";
     ASSERT_TRUE(CreateDirectoryA(history.c_str(), nullptr));
     p.Start();
-    HWND login = p.WaitForWindow("TFrmLogin", "", 30000);
+    HWND login = p.WaitForWindow("TFrmLogin", "", kClientStartMs);
     ASSERT_NE(login, nullptr);
     PostMessageA(login, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.WaitForExit(), 0u) << "exit code stays 0";
@@ -113,7 +113,7 @@ TEST(StartUp, BrokenDescriptionEndsStartUpWithABoxNamingTheFormAndTheFault) {
     ClientProcess p("startup_broken_description");
     p.ReplaceRcData("TDM", "object DM: TDM\n  Width = 'wide'\nend\n");
     p.Start();
-    MessageBoxInfo box = p.WaitForMessageBox(30000);
+    MessageBoxInfo box = p.WaitForMessageBox(kClientStartMs);
     ASSERT_NE(box.hwnd, nullptr);
     SaveScreenshot(box.hwnd, "startup_broken_description");
     EXPECT_EQ(box.caption, Ansi(u8"全国Brenvara-考生端"));

@@ -4,6 +4,7 @@
 
 #include "framework/Menus.h"
 #include "tests/editors/TextEditProbes.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -20,13 +21,18 @@ std::vector<WPARAM> CharsToClass(const TextProbe* e) {
 }
 
 // Shows the text menu at a client point and answers it with a posted key (Esc, or an item's letter).
-void ContextMenuAt(TextProbe* e, POINT client = POINT{5, 5}, WPARAM key = VK_ESCAPE) {
+void ContextMenuAt(TextProbe* e, POINT client = POINT{5, 5}, WPARAM key = VK_ESCAPE,
+                   const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
     HWND wnd = e->Handle();
     if (key == VK_ESCAPE) PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
     else PostMessageA(wnd, WM_CHAR, key, 0);
     POINT screen = client;
     ClientToScreen(wnd, &screen);
-    SendMessageA(wnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(screen.x, screen.y));
+    const std::string what = key == VK_ESCAPE ? std::string("the text menu's closing on Esc")
+                                              : "the text menu's item for the key '" + std::string(1, static_cast<char>(key)) + "'";
+    harness::WaitForMenuToEnd(
+        [&] { SendMessageA(wnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(screen.x, screen.y)); },
+        harness::kLocalWaitMs, what, file, line);
     MSG m;
     while (PeekMessageA(&m, wnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
@@ -102,14 +108,16 @@ TEST_F(TextEditInput, EnteringByTabOrAFocusCallSelectsAllButAClickPlacesTheCaret
     harness::PumpMessages(50);
     EXPECT_EQ("first", first->GetSelText());
     PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
-    ASSERT_TRUE(harness::PumpUntil([&] { return second->Focused(); }));
+    ASSERT_TRUE(harness::WaitUntil([&] { return second->Focused(); }, harness::kLocalWaitMs,
+                                   "the focus moving on to the second edit on Tab", harness::WaitMode::Pump));
     EXPECT_EQ("second", second->GetSelText());
     EXPECT_EQ(1, enters) << "the base's entry handling still runs";
 
     first->SetSelection(0, 0);
     int selectAlls = first->selectAlls;
     harness::ClickAt(first->Handle(), 20, 6);
-    ASSERT_TRUE(harness::PumpUntil([&] { return first->Focused(); }));
+    ASSERT_TRUE(harness::WaitUntil([&] { return first->Focused(); }, harness::kLocalWaitMs,
+                                   "the focus on the first edit after its click", harness::WaitMode::Pump));
     harness::PumpMessages(50);
     EXPECT_EQ(0, first->GetSelLength()) << "the click put the caret, nothing selected";
     EXPECT_EQ(selectAlls, first->selectAlls) << "entered by a click: not even for a moment";
@@ -229,7 +237,8 @@ TEST_F(TextEditInput, TheMenuCountsOnlyTheSelectionWithinTheTextAlsoInAnEmptyEdi
     first->SetFocus();
     harness::PumpMessages(50);
     PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
-    ASSERT_TRUE(harness::PumpUntil([&] { return empty->Focused(); }));
+    ASSERT_TRUE(harness::WaitUntil([&] { return empty->Focused(); }, harness::kLocalWaitMs, "the focus on the empty edit after Tab",
+                                   harness::WaitMode::Pump));
     ASSERT_EQ(1, empty->selectAlls) << "entered by Tab: all selected";
     auto fromCut = [&] {
         std::vector<bool> v = EnabledItems(empty);
@@ -325,7 +334,9 @@ TEST_F(TextEditInput, FromTheKeyboardTheMenuComesUpAtTheCaret) {
     ClientToScreen(e->Handle(), &caret);
     g_menuSeen = false;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
-    SendMessageA(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+    harness::WaitForMenuToEnd(
+        [&] { SendMessageA(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1)); },
+        harness::kLocalWaitMs, "the text menu at the caret");
     KillTimer(nullptr, timer);
     ASSERT_TRUE(g_menuSeen);
     EXPECT_EQ(caret.x, g_menuRect.left);

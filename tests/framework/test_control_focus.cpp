@@ -3,6 +3,7 @@
 
 #include "tests/support/ControlProbes.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -31,15 +32,28 @@ protected:
 
     void ShowAndFocus(fw::TWinControl* c) {
         form->Show();
-        harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
+        harness::WaitUntil([&] { return GetActiveWindow() == form->Handle(); }, harness::kLocalWaitMs,
+                           "the form's activation", harness::WaitMode::Pump);
         c->SetFocus();
-        ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == c->Handle(); }));
+        ASSERT_TRUE(harness::WaitUntil([&] { return GetFocus() == c->Handle(); }, harness::kLocalWaitMs,
+                                       "the focus on " + c->Name(), harness::WaitMode::Pump));
     }
 
-    // Tab through the message loop; waits until the focus has left `in`, or a while.
-    void PressTab(fw::TWinControl* in, DWORD waitMs = 1000) {
+    // Tab through the message loop; waits until the focus has left `in`.
+    void PressTab(fw::TWinControl* in) {
         PostMessageA(in->Handle(), WM_KEYDOWN, VK_TAB, 0);
-        harness::PumpUntil([&] { return GetFocus() != in->Handle(); }, waitMs);
+        harness::WaitUntil([&] { return GetFocus() != in->Handle(); }, harness::kLocalWaitMs,
+                           "the focus leaving " + in->Name() + " on Tab", harness::WaitMode::Pump);
+    }
+    // A Tab that is to leave the focus where it is: handled, then a while for a move to show.
+    void PressTabThatStays(fw::TWinControl* in) {
+        PostMessageA(in->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        harness::PumpMessages(300);
+    }
+
+    template <class F>
+    bool FocusWait(F done, const std::string& what) {
+        return harness::WaitUntil(done, harness::kLocalWaitMs, what, harness::WaitMode::Pump);
     }
 
     harness::RecordingApplication app;
@@ -86,7 +100,7 @@ TEST_F(ControlFocus, AnExitThatRaisesKeepsTheFocusShowsOneBoxAndEntersNothing) {
     a->rejectExit = true;
     log.clear();
 
-    PressTab(a, 300);
+    PressTabThatStays(a);
     EXPECT_EQ(app.boxes, std::vector<std::string>{"Value rejected"});
     EXPECT_EQ(GetFocus(), a->Handle()) << "the focus stays";
     EXPECT_EQ(form->ActiveControl(), a);
@@ -112,7 +126,7 @@ TEST_F(ControlFocus, TabStaysWithAControlWhoseDialogCodeAsksForIt) {
     std::vector<WORD> keys;
     a->OnKeyDown = [&](fw::TObject*, WORD& key, fw::TShiftState) { keys.push_back(key); };
     a->dlgCodeAdd = DLGC_WANTTAB;
-    PressTab(a, 300);
+    PressTabThatStays(a);
     EXPECT_EQ(GetFocus(), a->Handle());
     EXPECT_EQ(keys, std::vector<WORD>{VK_TAB});
     a->dlgCodeAdd = 0;
@@ -131,12 +145,12 @@ TEST_F(ControlFocus, EscInARichEditAfterTabAndShiftTabNeverClosesTheForm) {
     int closes = 0;
     form->OnClose = [&](fw::TObject*, fw::TCloseAction&) { ++closes; };
     ShowAndFocus(a);
-    ASSERT_TRUE(harness::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+    ASSERT_TRUE(FocusWait([&] { return GetForegroundWindow() == form->Handle(); }, "the form in front"));
 
     harness::PressKey(VK_TAB);
-    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); })) << "Tab";
+    FocusWait([&] { return GetFocus() == b->Handle(); }, "the focus on B after Tab");
     harness::PressKey(VK_TAB, true);
-    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == a->Handle(); })) << "Shift+Tab";
+    FocusWait([&] { return GetFocus() == a->Handle(); }, "the focus on A after Shift+Tab");
     for (ProbeControl* p : {a, b}) {
         p->SetFocus();
         harness::PressKey(VK_ESCAPE);
@@ -156,19 +170,19 @@ TEST_F(ControlFocus, AFormTakesItsFirstFocusableControlOnActivationAndKeepsItsCh
     ProbeControl* a = Add(form, "A", 1);
     ProbeControl* b = Add(form, "B", 2);
     form->Show();
-    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == a->Handle(); })) << "the first visible control";
+    ASSERT_TRUE(FocusWait([&] { return GetFocus() == a->Handle(); }, "the focus on the first visible control"));
     EXPECT_EQ(form->ActiveControl(), a);
     EXPECT_EQ(log, (std::vector<std::string>{"A CM_ENTER", "A OnEnter"}));
     EXPECT_EQ(hidden->count[fw::CM_ENTER], 0);
 
     b->SetFocus();
-    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); }));
+    ASSERT_TRUE(FocusWait([&] { return GetFocus() == b->Handle(); }, "the focus on B"));
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
-    harness::PumpUntil([&] { return GetActiveWindow() == other; });
+    FocusWait([&] { return GetActiveWindow() == other; }, "another window's activation");
     log.clear();
     SetActiveWindow(form->Handle());
-    EXPECT_TRUE(harness::PumpUntil([&] { return GetFocus() == b->Handle(); })) << "back where it was";
+    FocusWait([&] { return GetFocus() == b->Handle(); }, "the focus back on B after the activation");
     EXPECT_EQ(form->ActiveControl(), b);
     EXPECT_TRUE(log.empty()) << "no control left or entered";
     DestroyWindow(other);

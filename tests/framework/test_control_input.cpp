@@ -5,6 +5,7 @@
 #include "framework/StdCtrls.h"
 #include "tests/support/ControlProbes.h"
 #include "tests/support/ProbeFormTest.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -100,7 +101,8 @@ TEST_F(ControlMouse, ADoubleClickIsOneClickAndOneDblClickUnlessTheControlTakesNo
 TEST_F(ControlMouse, HoveringIsOneEnterAndOneLeave) {
     ProbeControl* p = NewProbe("");
     form->Show();
-    harness::PumpUntil([&] { return IsWindowVisible(p->Handle()); });
+    harness::WaitUntil([&] { return IsWindowVisible(p->Handle()); }, harness::kLocalWaitMs, "the probe's showing",
+                       harness::WaitMode::Pump);
     RECT r;
     GetWindowRect(p->Handle(), &r);
     SetCursorPos(r.left + 150, r.bottom + 100);
@@ -109,15 +111,15 @@ TEST_F(ControlMouse, HoveringIsOneEnterAndOneLeave) {
         SetCursorPos(r.left + dx, r.top + 5);
         harness::PumpMessages(30);
     }
-    EXPECT_TRUE(harness::PumpUntil([&] { return p->enters == 1; }));
+    harness::WaitUntil([&] { return p->enters == 1; }, harness::kLocalWaitMs, "the mouse's entering",
+                       harness::WaitMode::Pump);
     SetCursorPos(r.left + 150, r.bottom + 100);
-    EXPECT_TRUE(harness::PumpUntil([&] { return p->leaves == 1; }));
+    harness::WaitUntil([&] { return p->leaves == 1; }, harness::kLocalWaitMs, "the mouse's leaving",
+                       harness::WaitMode::Pump);
     harness::PumpMessages(300);
     EXPECT_EQ(p->enters, 1);
     EXPECT_EQ(p->leaves, 1);
 }
-
-static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
 TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenOnContextPopupThenTheOwnMenu) {
     auto* label = fw::Create<fw::TLabel>(form);
@@ -141,10 +143,13 @@ TEST_F(ControlMouse, TheContextMenuGoesToTheGraphicChildThenOnContextPopupThenTh
             PostMessageA(form->Handle(), WM_KEYDOWN, k, 1);
             PostMessageA(form->Handle(), WM_KEYUP, k, 0xC0000001);
         }
-        UINT_PTR timer = SetTimer(nullptr, 0, 5000, EndOpenMenu);  // never hang the run
-        LRESULT r = SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+        LRESULT r = 0;
+        harness::WaitForMenuToEnd(
+            [&] {
+                r = SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
                                  MAKELPARAM(at.x, at.y));
-        KillTimer(nullptr, timer);
+            },
+            harness::kLocalWaitMs, "the context menu's ending by the keys posted to it");
         harness::PumpMessages(50);
         return r;
     };

@@ -4,6 +4,7 @@
 #include "framework/StdCtrls.h"
 #include "tests/support/ControlProbes.h"
 #include "tests/support/ProbeFormTest.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -37,9 +38,11 @@ TEST_F(ControlNotifications, EachTextAssignmentIsOneTextChangedWithOrWithoutAWin
 TEST_F(ControlNotifications, DisablingIsOneNotificationThatDisablesTheWindowAndGivesUpTheFocus) {
     ProbeControl* p = AddProbe(form);
     form->Show();
-    harness::PumpUntil([&] { return GetActiveWindow() == form->Handle(); });
+    harness::WaitUntil([&] { return GetActiveWindow() == form->Handle(); }, harness::kLocalWaitMs,
+                       "the form's activation", harness::WaitMode::Pump);
     p->SetFocus();
-    ASSERT_TRUE(harness::PumpUntil([&] { return GetFocus() == p->Handle(); }));
+    ASSERT_TRUE(harness::WaitUntil([&] { return GetFocus() == p->Handle(); }, harness::kLocalWaitMs,
+                                   "the focus on the probe", harness::WaitMode::Pump));
     p->SetEnabled(false);
     p->SetEnabled(false);
     EXPECT_EQ(p->count[fw::CM_ENABLEDCHANGED], 1);

@@ -82,7 +82,15 @@ TEST_F(ControlRouting, EachTextChangeOfTheRichEditComesBackAsOneChangeNotificati
     EXPECT_EQ(p->Text(), "yz");
 }
 
-TEST(ControlMessages, FocusNotificationsHaveTheirAgreedNumbers) {
-    EXPECT_EQ(fw::CM_ENTER, 0xB01Au);  // controls built elsewhere send and handle these by number
-    EXPECT_EQ(fw::CM_EXIT, 0xB01Bu);
+TEST(ControlMessages, FrameworkNotificationsHaveTheirAgreedNumbers) {
+    // Controls built elsewhere send and handle these by number.
+    const struct { UINT ours, agreed; const char* name; } numbers[] = {
+        {fw::CM_CANCELMODE, 0xB004, "CM_CANCELMODE"},     {fw::CM_ENABLEDCHANGED, 0xB00C, "CM_ENABLEDCHANGED"},
+        {fw::CM_COLORCHANGED, 0xB00D, "CM_COLORCHANGED"}, {fw::CM_FONTCHANGED, 0xB00E, "CM_FONTCHANGED"},
+        {fw::CM_TEXTCHANGED, 0xB012, "CM_TEXTCHANGED"},   {fw::CM_MOUSEENTER, 0xB013, "CM_MOUSEENTER"},
+        {fw::CM_MOUSELEAVE, 0xB014, "CM_MOUSELEAVE"},     {fw::CM_SHOWINGCHANGED, 0xB019, "CM_SHOWINGCHANGED"},
+        {fw::CM_ENTER, 0xB01A, "CM_ENTER"},               {fw::CM_EXIT, 0xB01B, "CM_EXIT"},
+        {fw::CM_SYSCOLORCHANGE, 0xB024, "CM_SYSCOLORCHANGE"}, {fw::CM_CHANGED, 0xB037, "CM_CHANGED"},
+        {fw::CN_NOTIFY, 0xBC4E, "CN_NOTIFY"},             {fw::CN_COMMAND, 0xBD11, "CN_COMMAND"}};
+    for (const auto& n : numbers) EXPECT_EQ(n.ours, n.agreed) << n.name;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/Menus.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -33,15 +34,13 @@ struct MenuFixture : ::testing::Test {
         fw::Free(owner);
         DestroyWindow(window);
     }
-    static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
     void PopupWithKeys(std::initializer_list<WPARAM> keys) {
         for (WPARAM k : keys) {
             PostMessageA(window, WM_KEYDOWN, k, 1);
             PostMessageA(window, WM_KEYUP, k, 0xC0000001);
         }
-        UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp);  // never hang the run
-        menu->Popup(100, 100);
-        KillTimer(nullptr, timer);
+        harness::WaitForMenuToEnd([&] { menu->Popup(100, 100); }, harness::kLocalWaitMs,
+                                  "the menu's ending by the keys posted to it");
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         }

@@ -243,6 +243,35 @@ TEST_F(Published, NestedPropertiesAndReferencesDeclaredBeforeOrAfterTheirTargetL
     EXPECT_EQ(first->PopupMenu(), nullptr);
 }
 
+TEST_F(Published, AFontValueEqualToTheParentsStillMakesTheFontOwnAndNilLeavesAReferenceEmpty) {
+    TPropForm* form = Load(R"(object PropForm: TPropForm
+  object Own: TTestEdit
+    Font.Color = clWindowText
+    PopupMenu = nil
+    StyleController = nil
+  end
+  object Plain: TTestEdit
+  end
+end
+)");
+    auto* own = form->Find<TTestEdit>("Own");
+    auto* plain = form->Find<TTestEdit>("Plain");
+    ASSERT_TRUE(own && plain);
+    ASSERT_EQ(form->Font.Color(), fw::clWindowText) << "the value read is the form's own";
+    EXPECT_FALSE(own->ParentFont()) << "a font value read makes the font the control's own";
+    EXPECT_TRUE(plain->ParentFont());
+    EXPECT_EQ(own->PopupMenu(), nullptr);
+    EXPECT_EQ(own->controller, nullptr);
+
+    const int height = own->Font.Height();
+    form->Font.SetHeight(height - 5);
+    form->Font.SetColor(fw::clHighlightText);
+    EXPECT_EQ(own->Font.Height(), height) << "the form's later change leaves the own font alone";
+    EXPECT_EQ(own->Font.Color(), fw::clWindowText);
+    EXPECT_EQ(plain->Font.Height(), height - 5) << "while a control without font values follows it";
+    EXPECT_EQ(plain->Font.Color(), fw::clHighlightText);
+}
+
 TEST_F(Published, BadReferencesAndValuesFailNamingTheLine) {
     EXPECT_EQ(EditError("    Left = 1\n    StyleController = Nobody\n"),
               "Error reading E.StyleController: component Nobody not found (line 4)");

@@ -5,6 +5,7 @@
 // box that has not painted yet, or is half painted, matches none of them, so the answer
 // does not depend on when it paints.
 #include "tests/support/BoxIcon.h"
+#include "tests/support/Waits.h"
 
 #include <cstdlib>
 #include <string>
@@ -85,7 +86,7 @@ HWND IconControlOf(HWND box) {
 
 }  // namespace
 
-BoxIcon ReadBoxIcon(HWND box, DWORD timeoutMs) {
+BoxIcon ReadBoxIcon(HWND box, DWORD timeoutMs, const char* file, int line) {
     HWND control = IconControlOf(box);
     DWORD_PTR held = 0;
     if (!control || !SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &held) || !held)
@@ -94,18 +95,20 @@ BoxIcon ReadBoxIcon(HWND box, DWORD timeoutMs) {
         {BoxIcon::Hand, IDI_HAND}, {BoxIcon::Question, IDI_QUESTION},
         {BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Information, IDI_ASTERISK}};
     const int size = GetSystemMetrics(SM_CXICON);
-    const DWORD start = GetTickCount();
-    for (;;) {
+    BoxIcon seen = BoxIcon::Unknown;
+    auto painted = [&] {
+        if (!IsWindow(box)) return true;  // nothing more to wait for
         RECT r = {};
         GetClientRect(control, &r);
         MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
         Picture shot = Capture(r, size);
         // The icons leave their corners clear: the corner shows the control's background.
         for (const auto& s : standard)
-            if (Same(shot, Drawn(s.id, shot[0], size))) return s.kind;
-        if (GetTickCount() - start > timeoutMs || !IsWindow(box)) return BoxIcon::Unknown;
-        Sleep(20);
-    }
+            if (Same(shot, Drawn(s.id, shot[0], size))) return seen = s.kind, true;
+        return false;
+    };
+    WaitUntil(painted, timeoutMs, "a standard icon painted in the box", WaitMode::Sleep, file, line);
+    return seen;
 }
 
 void PrintTo(BoxIcon icon, std::ostream* out) {

@@ -67,13 +67,7 @@ public:
 };
 
 // Handles every queued message of the thread through the application (or plainly).
+// (To wait for something that needs them handled: WaitUntil with WaitMode::Pump.)
 void PumpMessages(DWORD forMs = 0);
-// Pumps until pred() holds or timeoutMs passed; the final answer of pred().
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD timeoutMs = 3000) {
-    DWORD start = GetTickCount();
-    while (!pred() && GetTickCount() - start < timeoutMs) PumpMessages(10);
-    return pred();
-}
 
 }  // namespace harness

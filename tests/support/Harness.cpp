@@ -1,6 +1,8 @@
 #include "tests/support/Harness.h"
 #include "framework/SysUtils.h"
 
+#include <gtest/gtest.h>
+
 #include <shellapi.h>
 #include <cstdio>
 #include <fstream>
@@ -252,22 +254,31 @@ HWND ClientProcess::FindWindowOf(const std::string& cls, const std::string& capt
     return nullptr;
 }
 
-HWND ClientProcess::WaitForWindow(const std::string& cls, const std::string& caption, DWORD timeoutMs) const {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND h = FindWindowOf(cls, caption)) return h;
-        if (GetTickCount() - start > timeoutMs || !Running()) return nullptr;
-        Sleep(20);
+HWND ClientProcess::WaitForWindow(const std::string& cls, const std::string& caption, DWORD timeoutMs,
+                                  const char* file, int line) const {
+    HWND found = nullptr;
+    const std::string kind = cls == "#32770" ? "a dialog box" : cls == "#32768" ? "a menu" : "the window " + cls;
+    const std::string what = kind + (caption.empty() ? "" : " \"" + caption + "\"") + " of " + name_;
+    if (!WaitUntil([&] { return (found = FindWindowOf(cls, caption)) != nullptr || !Running(); }, timeoutMs, what,
+                   WaitMode::Sleep, file, line))
+        return nullptr;
+    if (!found && !(found = FindWindowOf(cls, caption))) {
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        GTEST_MESSAGE_AT_(file, line, (what + " did not come: the process ended with exit code " +
+                                       std::to_string(code)).c_str(),
+                          ::testing::TestPartResult::kNonFatalFailure);
     }
+    return found;
 }
 
-MessageBoxInfo ClientProcess::WaitForMessageBox(DWORD timeoutMs) const {
+MessageBoxInfo ClientProcess::WaitForMessageBox(DWORD timeoutMs, const char* file, int line) const {
     MessageBoxInfo info;
-    info.hwnd = WaitForWindow("#32770", std::string(), timeoutMs);
+    info.hwnd = WaitForWindow("#32770", std::string(), timeoutMs, file, line);
     if (!info.hwnd) return info;
     info.caption = WindowText(info.hwnd);
     info.text = WindowText(GetDlgItem(info.hwnd, 0xFFFF));
-    info.icon = ReadBoxIcon(info.hwnd);
+    info.icon = ReadBoxIcon(info.hwnd, kWindowWaitMs, file, line);
     return info;
 }
 
@@ -278,9 +289,9 @@ void ClientProcess::PressOk(const MessageBoxInfo& box) {
     PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
 }
 
-DWORD ClientProcess::WaitForExit(DWORD timeoutMs) {
+DWORD ClientProcess::WaitForExit(DWORD timeoutMs, const char* file, int line) {
     if (!pi_.hProcess) return STILL_ACTIVE;
-    WaitForSingleObject(pi_.hProcess, timeoutMs);
+    WaitUntil([&] { return !Running(); }, timeoutMs, "the end of " + name_, WaitMode::Sleep, file, line);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(pi_.hProcess, &code);
     return code;

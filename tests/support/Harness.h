@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/BoxIcon.h"
+#include "tests/support/Waits.h"
 
 namespace harness {
 
@@ -44,19 +45,23 @@ public:
     DWORD Pid() const { return pi_.dwProcessId; }
     bool Running() const;
 
-    // A visible top-level window of this process with the class (and caption, when given).
+    // A visible top-level window of this process with the class (and caption, when given);
+    // none, and a failed test, when it did not come in time or the process ended first.
     HWND WaitForWindow(const std::string& cls, const std::string& caption = std::string(),
-                       DWORD timeoutMs = 20000) const;
+                       DWORD timeoutMs = kWindowWaitMs, const char* file = __builtin_FILE(),
+                       int line = __builtin_LINE()) const;
     HWND FindWindowOf(const std::string& cls, const std::string& caption = std::string()) const;
     std::vector<HWND> TopLevelWindows(bool visibleOnly) const;
 
     // The process's first visible dialog box, with its caption, text and icon (read once
-    // the box shows it: see ReadBoxIcon).
-    MessageBoxInfo WaitForMessageBox(DWORD timeoutMs = 20000) const;
+    // the box shows it: see ReadBoxIcon); an empty one, and a failed test, as for a window.
+    MessageBoxInfo WaitForMessageBox(DWORD timeoutMs = kWindowWaitMs, const char* file = __builtin_FILE(),
+                                     int line = __builtin_LINE()) const;
     static void PressOk(const MessageBoxInfo& box);
 
-    // Exit code, or STILL_ACTIVE when the process did not end in time.
-    DWORD WaitForExit(DWORD timeoutMs = 20000);
+    // Exit code, or STILL_ACTIVE (and a failed test) when the process did not end in time.
+    DWORD WaitForExit(DWORD timeoutMs = kWindowWaitMs, const char* file = __builtin_FILE(),
+                      int line = __builtin_LINE());
     void Kill();
 
 private:

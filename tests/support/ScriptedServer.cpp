@@ -1,4 +1,5 @@
 #include "tests/support/ScriptedServer.h"
+#include "tests/support/Waits.h"
 
 #include <ws2tcpip.h>
 #include <chrono>
@@ -99,9 +100,13 @@ int ScriptedServer::Connections() const {
     return connections_;
 }
 
-bool ScriptedServer::WaitForRequests(size_t count, DWORD timeoutMs) const {
-    std::unique_lock<std::mutex> lock(mu_);
-    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return requests_.size() >= count; });
+bool ScriptedServer::WaitForRequests(size_t count, DWORD timeoutMs, const char* file, int line) const {
+    return WaitUntil(
+        [&] {
+            std::unique_lock<std::mutex> lock(mu_);
+            return cv_.wait_for(lock, std::chrono::milliseconds(10), [&] { return requests_.size() >= count; });
+        },
+        timeoutMs, "request " + std::to_string(count) + " at the scripted server", WaitMode::Sleep, file, line);
 }
 
 void ScriptedServer::AcceptLoop() {

@@ -58,7 +58,9 @@ public:
 
     std::vector<ScriptedRequest> Requests() const;
     int Connections() const;
-    bool WaitForRequests(size_t count, DWORD timeoutMs) const;
+    // False, and a failed test, when fewer than count requests came within timeoutMs.
+    bool WaitForRequests(size_t count, DWORD timeoutMs, const char* file = __builtin_FILE(),
+                         int line = __builtin_LINE()) const;
 
 private:
     void Listen(int port, const std::string& address = "127.0.0.1");
