@@ -81,6 +81,19 @@ TEST_F(EditorTables, StartUpLoadsTheTextsAndShutDownClearsThem) {
               ToolCommands[5].Bitmap + ToolCommands[5].Caption + ToolCommands[5].Text);
     EXPECT_EQ("", ToolCommands[6].Bitmap + ToolCommands[6].Caption + ToolCommands[6].Text);
 
+    // The time constants, a day being 1, and the three time formats with their edit masks.
+    EXPECT_DOUBLE_EQ(1.0 / 86400, OneSecond);
+    EXPECT_DOUBLE_EQ(1.0 / 1440, OneMinute);
+    EXPECT_DOUBLE_EQ(1.0 / 24, OneHour);
+    EXPECT_EQ(0.0, ZeroTime);
+    EXPECT_DOUBLE_EQ(86399.0 / 86400, LastTimeOfDay);
+    const std::pair<const char*, const char*> formats[] = {
+        {"hh:nn:ss", "00:00:00;1;0"}, {"hh:nn", "00:00;1;0"}, {"hh", "00;1;0"}};
+    for (size_t row = 0; row < 3; ++row) {
+        EXPECT_EQ(formats[row].first, TimeFormats[row].DisplayFormat) << row;
+        EXPECT_EQ(formats[row].second, TimeFormats[row].EditMask) << row;
+    }
+
     units_.FinalizeAll();
     EXPECT_EQ(nullptr, CalcBitmap);
     EXPECT_EQ("", CalcErrorText + TodayCaption + ClearCaption + InvalidDateText);
