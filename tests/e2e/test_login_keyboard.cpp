@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "tests/support/Clipboard.h"
 #include "tests/support/Harness.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/RegistryHelpers.h"
@@ -160,4 +161,44 @@ TEST(LoginKeyboard, EscUndoesTheVisitInEitherFieldAndNeverEndsTheProgram) {
     ASSERT_EQ(checks.size(), 2u);
     EXPECT_EQ(QueryValue(checks[1], "username"), "111");
     EXPECT_EQ(QueryValue(checks[1], "password"), "222");
+}
+
+// Tab into the empty document field selects "all" of it, which in a rich edit is only the
+// closing paragraph mark: its text menu offers no Copy, so the clipboard keeps its text.
+TEST(LoginKeyboard, TheTextMenuOfAnEmptyFieldEnteredByTabLeavesTheClipboardAlone) {
+    Server exam;
+    Client c("keys_empty_menu", exam.Ini());
+    ASSERT_NE(c.login, nullptr);
+    HWND pwd = c.fields.pwd;
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == c.fields.userName; }, kWindowWaitMs,
+                          "the focus on the ticket field"));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
+    ASSERT_TRUE(PutOnClipboard("kept"));
+
+    auto menuKey = [&](WORD key) {
+        RealClick(pwd, 30, 8, true);
+        HWND menu = c.process.WaitForWindow("#32768");
+        if (!menu) return;
+        Sleep(200);
+        PressKey(key);
+        Sleep(200);
+        if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);  // the key chose nothing: the menu goes
+        WaitUntil([&] { return !IsWindowVisible(menu); }, kWindowWaitMs, "the text menu going away");
+    };
+    menuKey('C');
+    EXPECT_EQ(ClipboardText(), "kept") << "Copy of an empty field";
+    menuKey('T');
+    menuKey('D');
+    EXPECT_EQ(ClipboardText(), "kept") << "Cut and Delete of an empty field";
+    EXPECT_EQ(WindowText(pwd), "");
+
+    // With text, the same menu selects all and copies it.
+    TypeKeys("12");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(pwd) == "12"; }, kWindowWaitMs, "the typed document number"));
+    menuKey('A');
+    menuKey('C');
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "12"; }, kWindowWaitMs, "the copied text on the clipboard"));
+    EXPECT_TRUE(c.process.Running());
+    EXPECT_EQ(WindowText(c.fields.userName), "");
 }
