@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "tests/support/Harness.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScriptedServer.h"
 
@@ -114,6 +115,44 @@ std::string IniValue(const std::string& file, const char* key) {
     DWORD n = GetPrivateProfileStringA("User", key, "", buf, sizeof buf, file.c_str());
     return std::string(buf, n);
 }
+
+const RECT kBusyLabel = {176, 40, 176 + 191, 40 + 13};  // the busy label, in client coordinates
+
+// The screen's pixels of a rectangle of the window's client area.
+std::vector<COLORREF> Pixels(HWND hwnd, const RECT& r) {
+    POINT origin = {r.left, r.top};
+    ClientToScreen(hwnd, &origin);
+    std::vector<COLORREF> out;
+    HDC dc = GetDC(nullptr);
+    for (int y = 0; y < r.bottom - r.top; ++y)
+        for (int x = 0; x < r.right - r.left; ++x) out.push_back(GetPixel(dc, origin.x + x, origin.y + y));
+    ReleaseDC(nullptr, dc);
+    return out;
+}
+
+int Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+// While it exists, the client's processes cannot load the browser control's library (the
+// clients started by the tests all run as Corvane.exe, one at a time).
+class WithoutBrowserLibrary {
+public:
+    WithoutBrowserLibrary() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "ieframe", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+            RegCloseKey(key);
+        }
+    }
+    ~WithoutBrowserLibrary() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+
+private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Corvane.exe\\DllOverrides";
+};
 
 }  // namespace
 
@@ -235,6 +274,17 @@ TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
         EXPECT_EQ(box.caption, Ansi(u8"登陆提示"));
         EXPECT_EQ(box.text, Ansi(u8"请选择服务器！"));
         s.Dismiss(box);
+
+        // The notice leaves the focus where it was, and the login picture answers again.
+        RealClick(s.fields.pwd, 30, 8);
+        WaitUntil([&] { return FocusOf(s.login) == s.fields.pwd; }, kWindowWaitMs, "the focus on the document field");
+        Sleep(GetDoubleClickTime() + 100);  // a second click, not a double click
+        RealClick(s.login, kLoginX, kLoginY);
+        box = s.client.WaitForMessageBox();
+        EXPECT_EQ(box.text, Ansi(u8"请选择服务器！"));
+        s.Dismiss(box);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(s.login) == s.fields.pwd; }, kWindowWaitMs,
+                              "the focus back on the document field after the notice"));
         PostMessageA(s.login, WM_CLOSE, 0, 0);
         EXPECT_EQ(s.client.WaitForExit(), 0u);
     }
@@ -354,8 +404,12 @@ TEST(SignIn, WhileTheCheckWaitsTheFormIsBusyAndStillAnswers) {
     ExamServer exam;
     Session s("signin_busy", exam.Ini());
     ASSERT_NE(s.login, nullptr);
+    Sleep(300);
+    const std::vector<COLORREF> idle = Pixels(s.login, kBusyLabel);
     s.StartSlowAttempt(exam, "-3", 2500);
     Sleep(400);
+    EXPECT_TRUE(WaitUntil([&] { return Differences(idle, Pixels(s.login, kBusyLabel)) > 100; }, kWindowWaitMs,
+                          "the busy label drawn while the check waits"));
     EXPECT_FALSE(IsWindowEnabled(s.fields.userName)) << "busy: fields disabled";
     EXPECT_FALSE(IsWindowEnabled(s.fields.pwd));
     EXPECT_TRUE(s.Answers()) << "the window keeps answering while it waits";
@@ -370,6 +424,8 @@ TEST(SignIn, WhileTheCheckWaitsTheFormIsBusyAndStillAnswers) {
     EXPECT_FALSE(s.client.FindWindowOf("#32770"));
     EXPECT_EQ(exam.Targets("ClientLogin_Exam_Check").size(), 1u) << "one attempt at a time";
     EXPECT_TRUE(IsWindowEnabled(s.fields.userName));
+    EXPECT_TRUE(WaitUntil([&] { return Differences(idle, Pixels(s.login, kBusyLabel)) == 0; }, kWindowWaitMs,
+                          "the busy label gone after the reply"));
     PostMessageA(s.login, WM_CLOSE, 0, 0);
     EXPECT_EQ(s.client.WaitForExit(), 0u);
 }
@@ -386,4 +442,36 @@ TEST(SignIn, ClosingWhileTheCheckWaitsKeepsTheWindowsServedUntilTheReply) {
     EXPECT_EQ(box.text, Ansi(u8"你已经登录或非正常退出！")) << "the attempt finishes";
     s.Dismiss(box);
     EXPECT_EQ(s.client.WaitForExit(), 0u) << "then the program ends";
+}
+
+// Without the browser control in the process (its library kept from loading), the browser
+// form's creation fails: one box, and the attempt still ends with the form idle.
+TEST(SignIn, ABrowserFormThatFailsWhileCreatedShowsOneBoxAndTheFormComesBackIdle) {
+    ExamServer exam;
+    WithoutBrowserLibrary noBrowser;
+    Session s("signin_no_browser", exam.Ini());
+    ASSERT_NE(s.login, nullptr);
+    SetFieldText(s.fields.userName, "20260001");
+    SetFieldText(s.fields.pwd, "110101");
+    exam.NextCheck("0");
+    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.icon, BoxIcon::Hand);
+    EXPECT_NE(box.text.find("web browser"), std::string::npos) << box.text;
+    auto boxes = [&] {
+        int n = 0;
+        for (HWND h : s.client.TopLevelWindows(true)) n += ClassOf(h) == "#32770";
+        return n;
+    };
+    Sleep(300);
+    EXPECT_EQ(boxes(), 1) << "one box";
+    s.Dismiss(box);
+    Sleep(300);
+    EXPECT_EQ(boxes(), 0) << "and no second one";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(s.fields.userName) && IsWindowEnabled(s.fields.pwd); },
+                          kWindowWaitMs, "both fields enabled"));
+    EXPECT_EQ(WindowText(s.fields.pwd), "") << "the document number is cleared";
+    EXPECT_EQ(WindowText(s.fields.userName), "20260001");
+    PostMessageA(s.login, WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.client.WaitForExit(), 0u);
 }

@@ -5,11 +5,10 @@
 namespace harness {
 
 namespace {
-// Each event is given a moment: the receiving program reads them one by one, and a key
-// state it asks for must be the one of the key it is handling.
+// Each event is given a moment, as between a candidate's key strokes.
 void Send(INPUT in) {
     SendInput(1, &in, sizeof in);
-    Sleep(30);
+    Sleep(10);
 }
 
 void Key(WORD vk, bool up) {
