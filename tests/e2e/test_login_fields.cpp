@@ -1,49 +1,12 @@
 // The login form's fields as a candidate meets them: bordered styled edits, the clipboard, the text menu.
 #include <gtest/gtest.h>
 
-#include <mutex>
-
+#include "tests/e2e/ExamSession.h"
 #include "tests/support/Clipboard.h"
-#include "tests/support/Harness.h"
-#include "tests/support/ScriptedServer.h"
 
 using namespace harness;
 
 namespace {
-
-// The exam server: a caption, and a check that refuses every pair (no browser form opens).
-class RefusingServer {
-public:
-    RefusingServer() {
-        server.SetHandler([](const ScriptedRequest& r) {
-            if (r.Target().find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok("Centre 01");
-            return ScriptedReply::Ok("-2");
-        });
-    }
-    std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
-    std::vector<std::string> Checks() const {
-        std::vector<std::string> out;
-        for (const ScriptedRequest& r : server.Requests())
-            if (r.Target().find("/paper/ClientLogin_Exam_Check.jsp") == 0) out.push_back(r.Target());
-        return out;
-    }
-    ScriptedServer server;
-};
-
-struct LoginSession {
-    explicit LoginSession(const std::string& name, const std::string& ini) : client(name, ini) {
-        client.Start();
-        login = client.WaitForWindow("TFrmLogin", "", kClientStartMs);
-        if (login) fields = FindLoginFields(login);
-    }
-    ~LoginSession() {
-        if (login) PostMessageA(login, WM_CLOSE, 0, 0);
-        client.WaitForExit();
-    }
-    ClientProcess client;
-    HWND login = nullptr;
-    LoginFields fields;
-};
 
 // Asked of the field itself, so that it is answered after what was posted before it.
 LRESULT Ask(HWND field, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
@@ -91,8 +54,8 @@ bool ChooseFromTextMenu(const ClientProcess& client, HWND field, char letter, co
 }  // namespace
 
 TEST(LoginFields, AreBorderedStyledEditsAndATicketAndDocumentPastedIntoThemArriveAtTheServerExactly) {
-    RefusingServer exam;
-    LoginSession s("fields_paste", exam.Ini());
+    ExamServer exam;  // refuses every pair: no browser form opens
+    Session s("fields_paste", exam.Ini());
     ASSERT_NE(s.login, nullptr);
     ASSERT_TRUE(s.fields.userName && s.fields.pwd);
     const std::string ticket = Ansi(u8"准考证 A&B#1 2号"), document = Ansi(u8" 身份#证&件 3 ");
@@ -129,19 +92,19 @@ TEST(LoginFields, AreBorderedStyledEditsAndATicketAndDocumentPastedIntoThemArriv
         EXPECT_EQ(ScreenPixel(field, 157, 3), GetSysColor(COLOR_WINDOW));
     }
 
-    ClickAt(s.login, 250, 218);  // the login picture
+    ClickAt(s.login, kLoginX, kLoginY);  // the login picture
     MessageBoxInfo box = s.client.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     ClientProcess::PressOk(box);
-    auto checks = exam.Checks();
+    auto checks = exam.Targets("/paper/ClientLogin_Exam_Check.jsp");
     ASSERT_EQ(checks.size(), 1u);
     EXPECT_EQ(QueryValue(checks[0], "username"), ticket);
     EXPECT_EQ(QueryValue(checks[0], "password"), document);
 }
 
 TEST(LoginFields, ARightClickBringsUpTheTextMenuWhoseSelectAllAndCopyWork) {
-    RefusingServer exam;
-    LoginSession s("fields_menu", exam.Ini());
+    ExamServer exam;  // refuses every pair: no browser form opens
+    Session s("fields_menu", exam.Ini());
     ASSERT_NE(s.login, nullptr);
     ASSERT_TRUE(s.fields.userName);
     const HWND field = s.fields.userName;

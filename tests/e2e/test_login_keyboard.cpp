@@ -2,71 +2,13 @@
 // running client, typed at once, Tab and Shift+Tab between the fields, Esc to undo.
 #include <gtest/gtest.h>
 
-#include <mutex>
-
+#include "tests/e2e/ExamSession.h"
 #include "tests/support/Clipboard.h"
-#include "tests/support/Harness.h"
 #include "tests/support/RealInput.h"
-#include "tests/support/RegistryHelpers.h"
-#include "tests/support/ScriptedServer.h"
-#include "tests/support/Waits.h"
 
 using namespace harness;
 
 namespace {
-
-const int kLoginX = 250, kLoginY = 218;  // inside the login picture
-
-// The caption, then check replies taken in order (refusal -2 when none is left), the exam page.
-class Server {
-public:
-    Server() {
-        server.SetHandler([this](const ScriptedRequest& r) {
-            const std::string target = r.Target();
-            if (target.find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok("Centre 01");
-            if (target.find("/paper/ClientLogin_Exam_Check.jsp") == 0) {
-                std::lock_guard<std::mutex> lock(mu_);
-                std::string reply = accept_ ? "0" : "-2";
-                return ScriptedReply::Ok(reply);
-            }
-            return ScriptedReply::Ok("<html><body>exam</body></html>");
-        });
-    }
-    void Accept() {
-        std::lock_guard<std::mutex> lock(mu_);
-        accept_ = true;
-    }
-    std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
-    std::vector<std::string> Checks() const {
-        std::vector<std::string> out;
-        for (const ScriptedRequest& r : server.Requests())
-            if (r.Target().find("/paper/ClientLogin_Exam_Check.jsp") == 0) out.push_back(r.Target());
-        return out;
-    }
-
-private:
-    std::mutex mu_;
-    bool accept_ = false;
-
-public:
-    ScriptedServer server;  // last: stops before the state above goes
-};
-
-struct Client {
-    Client(const std::string& name, const std::string& ini) : autoRun(Ansi(u8"全国Brenvara-考生端")), process(name, ini) {
-        process.Start();
-        login = process.WaitForWindow("TFrmLogin", "", kClientStartMs);
-        if (login) fields = FindLoginFields(login);
-    }
-    ~Client() {
-        if (process.Running() && login) PostMessageA(login, WM_CLOSE, 0, 0);
-        process.WaitForExit();
-    }
-    AutoRunCleanup autoRun;  // a sign-in registers for autostart: gone before and after
-    ClientProcess process;
-    HWND login = nullptr;
-    LoginFields fields;
-};
 
 DWORD Selection(HWND field) {
     DWORD_PTR result = 0;
@@ -77,8 +19,8 @@ DWORD Selection(HWND field) {
 }  // namespace
 
 TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFieldButNeverEndsTheProgram) {
-    Server exam;
-    Client c("keys_escape", exam.Ini());
+    ExamServer exam;
+    Session c("keys_escape", exam.Ini());
     ASSERT_NE(c.login, nullptr);
     HWND user = c.fields.userName, pwd = c.fields.pwd;
     auto texts = [&](const std::string& u, const std::string& p) {
@@ -86,7 +28,7 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
     };
     auto running = [&] {
         Sleep(200);
-        return c.process.Running() && IsWindowVisible(c.login);
+        return c.client.Running() && IsWindowVisible(c.login);
     };
 
     // Typed straight after the form appears: into the ticket field, which has the focus.
@@ -125,11 +67,11 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
     EXPECT_TRUE(running()) << "Esc after Enter in the second field";
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(running());
-    EXPECT_TRUE(exam.Checks().empty()) << "neither Enter nor Esc starts an attempt";
+    EXPECT_TRUE(exam.Targets("/paper/ClientLogin_Exam_Check.jsp").empty()) << "neither Enter nor Esc starts an attempt";
 
     // A refusal: its box, then the ticket field with its whole text selected; Esc there too.
     RealClick(c.login, kLoginX, kLoginY);
-    MessageBoxInfo box = c.process.WaitForMessageBox();
+    MessageBoxInfo box = c.client.WaitForMessageBox();
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.text, Ansi(u8"准考证号或身份证件号错误！"));
     PressKey(VK_RETURN);  // the box's button, from the keyboard
@@ -144,11 +86,11 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
     EXPECT_TRUE(texts("111", "222"));
 
     // The sign-in still goes through, with the texts as they stand.
-    exam.Accept();
+    exam.NextCheck("0");
     Sleep(GetDoubleClickTime() + 100);  // a second click on the picture, not a double click
     RealClick(c.login, kLoginX, kLoginY);
-    EXPECT_NE(c.process.WaitForWindow("TFrmMain"), nullptr) << "the exam browser opens";
-    auto checks = exam.Checks();
+    EXPECT_NE(c.client.WaitForWindow("TFrmMain"), nullptr) << "the exam browser opens";
+    auto checks = exam.Targets("/paper/ClientLogin_Exam_Check.jsp");
     ASSERT_EQ(checks.size(), 2u);
     EXPECT_EQ(QueryValue(checks[1], "username"), "111");
     EXPECT_EQ(QueryValue(checks[1], "password"), "222");
@@ -157,8 +99,8 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
 // Tab into the empty document field selects "all" of it, which in a rich edit is only the
 // closing paragraph mark: its text menu offers no Copy, so the clipboard keeps its text.
 TEST(LoginKeyboard, TheTextMenuOfAnEmptyFieldEnteredByTabLeavesTheClipboardAlone) {
-    Server exam;
-    Client c("keys_empty_menu", exam.Ini());
+    ExamServer exam;
+    Session c("keys_empty_menu", exam.Ini());
     ASSERT_NE(c.login, nullptr);
     HWND pwd = c.fields.pwd;
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == c.fields.userName; }, kWindowWaitMs,
@@ -169,7 +111,7 @@ TEST(LoginKeyboard, TheTextMenuOfAnEmptyFieldEnteredByTabLeavesTheClipboardAlone
 
     auto menuKey = [&](WORD key) {
         RealClick(pwd, 30, 8, true);
-        HWND menu = c.process.WaitForWindow("#32768");
+        HWND menu = c.client.WaitForWindow("#32768");
         if (!menu) return;
         Sleep(100);
         PressKey(key);
@@ -190,6 +132,6 @@ TEST(LoginKeyboard, TheTextMenuOfAnEmptyFieldEnteredByTabLeavesTheClipboardAlone
     menuKey('A');
     menuKey('C');
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "12"; }, kWindowWaitMs, "the copied text on the clipboard"));
-    EXPECT_TRUE(c.process.Running());
+    EXPECT_TRUE(c.client.Running());
     EXPECT_EQ(WindowText(c.fields.userName), "");
 }

@@ -1,112 +1,13 @@
 // The sign-in as a candidate goes through it, against a scripted exam server.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <mutex>
-
-#include "tests/support/Harness.h"
+#include "tests/e2e/ExamSession.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/RegistryHelpers.h"
-#include "tests/support/ScriptedServer.h"
 
 using namespace harness;
 
 namespace {
-
-// The exam server's three pages: the caption text, the sign-in check (replies taken in
-// order) and the exam page.
-class ExamServer {
-public:
-    explicit ExamServer(const std::string& info = "Centre 01") : info_(info) {
-        server.SetHandler([this](const ScriptedRequest& r) {
-            std::string target = r.Target();
-            std::lock_guard<std::mutex> lock(mu_);
-            if (target.find("/paper/getKdInfo.jsp") == 0) return ScriptedReply::Ok(info_);
-            if (target.find("/paper/ClientLogin_Exam_Check.jsp") == 0) {
-                ScriptedReply reply = ScriptedReply::Ok("-2");
-                if (!checks_.empty()) {
-                    reply = checks_.front();
-                    checks_.pop_front();
-                }
-                return reply;
-            }
-            if (target.find("/paper/ClientLogin_Exam.jsp") == 0) return ScriptedReply::Ok("<html><body>exam</body></html>");
-            return ScriptedReply::Raw("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
-        });
-    }
-    void NextCheck(const std::string& reply, DWORD delayMs = 0) {
-        std::lock_guard<std::mutex> lock(mu_);
-        checks_.push_back(ScriptedReply::Ok(reply));
-        checks_.back().delayMs = delayMs;
-    }
-    std::vector<std::string> Targets(const std::string& page) const {
-        std::vector<std::string> out;
-        for (const ScriptedRequest& r : server.Requests())
-            if (r.Target().find(page) != std::string::npos) out.push_back(r.Target());
-        return out;
-    }
-    std::string Ini() const { return "[User]\r\nServerList_Address=" + server.BaseUrl() + "\r\n"; }
-
-private:
-    std::string info_;
-    std::deque<ScriptedReply> checks_;
-    mutable std::mutex mu_;
-
-public:
-    // Last, so that it stops (and its handler with it) before the state above goes.
-    ScriptedServer server;
-};
-
-const int kLoginX = 250, kLoginY = 218;  // inside the login picture
-
-std::string AppTitle() { return Ansi(u8"全国Brenvara-考生端"); }
-
-// Every session may sign in, and a signed-in client registers for autostart under the
-// application title: the value goes before and after, whatever the outcome.
-struct Session {
-    explicit Session(const std::string& name, const std::string& ini) : autoRun(AppTitle()), client(name, ini) {
-        client.Start();
-        login = client.WaitForWindow("TFrmLogin", "", kClientStartMs);
-        if (login) fields = FindLoginFields(login);
-    }
-    MessageBoxInfo ClickLoginAndWaitForBox(const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
-        ClickAt(login, kLoginX, kLoginY);
-        return client.WaitForMessageBox(kWindowWaitMs, file, line);
-    }
-    // Starts an attempt whose check the server answers only after delayMs.
-    void StartSlowAttempt(ExamServer& exam, const std::string& reply, DWORD delayMs) {
-        SetFieldText(fields.userName, "20260001");
-        SetFieldText(fields.pwd, "110101");
-        exam.NextCheck(reply, delayMs);
-        ClickAt(login, kLoginX, kLoginY);
-        ASSERT_TRUE(exam.server.WaitForRequests(2, 10000));
-    }
-    // True when the window answers within 600 ms.
-    bool Answers() {
-        DWORD_PTR result = 0;
-        DWORD start = GetTickCount();
-        return SendMessageTimeoutA(login, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) &&
-               GetTickCount() - start < 600;
-    }
-    void Dismiss(const MessageBoxInfo& box) {
-        ClientProcess::PressOk(box);
-        WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box's closing on OK");
-        Sleep(100);
-    }
-    AutoRunCleanup autoRun;  // first made, last gone: after the client has ended
-    ClientProcess client;
-    HWND login = nullptr;
-    LoginFields fields;
-};
-
-// The focus of the login form's thread once it is on `expected` (the field named so), or what
-// it is when that did not come in time.
-HWND WaitForFocus(HWND login, HWND expected, const std::string& name, const char* file = __builtin_FILE(),
-                  int line = __builtin_LINE()) {
-    WaitUntil([&] { return FocusOf(login) == expected; }, kWindowWaitMs, "the focus on " + name, WaitMode::Sleep,
-              file, line);
-    return FocusOf(login);
-}
 
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
