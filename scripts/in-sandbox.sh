@@ -9,6 +9,11 @@ cd "$BUILD_DIR" || exit 1
 start_xvfb "$BUILD_ROOT"
 start_wineserver
 
+# Notes left by scripts/wine for test programs that ended without any output.
+export WINE_RUN_NOTES=$BUILD_ROOT/wine-runs
+rm -rf "$WINE_RUN_NOTES"
+mkdir -p "$WINE_RUN_NOTES"
+
 ctest --output-on-failure -j "${TEST_JOBS:-$(nproc)}" "$@" > "$BUILD_ROOT/ctest.log" 2>&1
 rc=$?
 

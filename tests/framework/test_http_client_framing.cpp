@@ -97,7 +97,7 @@ TEST(HttpClientFraming, CookiesWithControlBytesOrOverTheSizeLimitNeverReachTheRe
 }
 
 TEST(ScriptedServerShutdown, StopsWhileASendIsBlockedOnADroppedClient) {
-    auto* server = new ScriptedServer;
+    auto server = std::make_unique<ScriptedServer>();
     // A body far larger than the socket buffers, refused by the client after its head.
     server->Enqueue(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 64000000\r\n\r\n" + std::string(16000000, 'x')));
     {
@@ -105,11 +105,15 @@ TEST(ScriptedServerShutdown, StopsWhileASendIsBlockedOnADroppedClient) {
         EXPECT_EQ(fw::http::kReplyTooLarge, FailureOf([&] { c->Get(server->BaseUrl()); }));
     }
     Sleep(200);
-    auto stopped = std::make_shared<std::promise<void>>();
-    std::future<void> done = stopped->get_future();
-    std::thread([server, stopped] {
-        delete server;
-        stopped->set_value();
-    }).detach();
-    ASSERT_EQ(std::future_status::ready, done.wait_for(std::chrono::seconds(10))) << "the server did not stop";
+    // Stopped on a thread of its own, so that a stop that hangs is reported here; that thread
+    // is joined before the test ends in any case: no thread may outlive the test program's
+    // last test (one still running while the program exits can crash it after its verdict).
+    std::promise<void> stopped;
+    std::future<void> done = stopped.get_future();
+    std::thread stopper([&] {
+        server.reset();
+        stopped.set_value();
+    });
+    EXPECT_EQ(std::future_status::ready, done.wait_for(std::chrono::seconds(10))) << "the server did not stop";
+    stopper.join();
 }
