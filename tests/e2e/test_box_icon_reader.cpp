@@ -13,7 +13,7 @@ using harness::BoxIcon;
 namespace {
 
 const char* const kCaption = "Box icon reader";
-const DWORD kPaintDelayMs = 1500;
+const DWORD kPaintDelayMs = 600;
 
 WNDPROC originalStaticProc = nullptr;
 
