@@ -11,11 +11,16 @@ namespace {
 using ViewDataPtr = std::unique_ptr<TdxEditViewData>;
 
 // Gives a DC taken from a window back when the scope ends (none taken: nothing to give).
+// Gives a borrowed DC back however the drawing ends; with Validate, the window is validated
+// first (painting through a borrowed DC validates nothing by itself).
 struct DCRelease {
     HWND Wnd;
     HDC DC;
+    bool Validate = false;
     ~DCRelease() {
-        if (DC) ReleaseDC(Wnd, DC);
+        if (!DC) return;
+        if (Validate) ValidateRect(Wnd, nullptr);
+        ReleaseDC(Wnd, DC);
     }
 };
 
@@ -307,18 +312,9 @@ void TdxInplaceEdit::WMPaint(fw::TMessage& Message) {
         taken = GetDC(Handle());
         Message.WParam = reinterpret_cast<WPARAM>(taken);
     }
-    // Painting through a borrowed DC validates nothing: the window is validated as the DC
-    // goes back, also when painting raises, or every next WM_PAINT would come (and fail)
-    // again for ever.
-    struct BorrowedPaintDC {
-        HWND Wnd;
-        HDC DC;
-        ~BorrowedPaintDC() {
-            if (!DC) return;
-            ValidateRect(Wnd, nullptr);
-            ReleaseDC(Wnd, DC);
-        }
-    } release{Handle(), taken};
+    // Validated as the DC goes back, also when painting raises: otherwise every next
+    // WM_PAINT would come (and fail) again for ever.
+    DCRelease release{Handle(), taken, true};
     PaintHandler(Message);
 }
 
