@@ -75,12 +75,25 @@ struct Session {
         ClickAt(login, kLoginX, kLoginY);
         return client.WaitForMessageBox(kWindowWaitMs, file, line);
     }
-    // Starts an attempt whose check the server answers only after delayMs.
-    void StartSlowAttempt(ExamServer& exam, const std::string& reply, DWORD delayMs) {
-        SetFieldText(fields.userName, "20260001");
-        SetFieldText(fields.pwd, "110101");
+    // Puts the two numbers in the fields, has the server answer the check with `reply` (after
+    // delayMs) and clicks the login picture.
+    void StartAttempt(ExamServer& exam, const std::string& ticket, const std::string& document,
+                      const std::string& reply, DWORD delayMs = 0) {
+        SetFieldText(fields.userName, ticket);
+        SetFieldText(fields.pwd, document);
         exam.NextCheck(reply, delayMs);
         ClickAt(login, kLoginX, kLoginY);
+    }
+    // The same, and the box that ends the attempt.
+    MessageBoxInfo AttemptAndWaitForBox(ExamServer& exam, const std::string& ticket, const std::string& document,
+                                        const std::string& reply, const char* file = __builtin_FILE(),
+                                        int line = __builtin_LINE()) {
+        StartAttempt(exam, ticket, document, reply);
+        return client.WaitForMessageBox(kWindowWaitMs, file, line);
+    }
+    // Starts an attempt whose check the server answers only after delayMs.
+    void StartSlowAttempt(ExamServer& exam, const std::string& reply, DWORD delayMs) {
+        StartAttempt(exam, "20260001", "110101", reply, delayMs);
         ASSERT_TRUE(exam.server.WaitForRequests(2, 10000));
     }
     // True when the window answers within 600 ms.
@@ -107,6 +120,13 @@ struct Session {
     HWND login = nullptr;
     LoginFields fields;
 };
+
+// Asked of the field itself, so that it is answered after what was posted before it.
+inline LRESULT Ask(HWND field, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(field, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
 
 // The focus of the login form's thread once it is on `expected` (the field named so), or what
 // it is when that did not come in time.

@@ -8,13 +8,6 @@ using namespace harness;
 
 namespace {
 
-// Asked of the field itself, so that it is answered after what was posted before it.
-LRESULT Ask(HWND field, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(field, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
 // The height an automatically sized field takes with the login form's font.
 int AutoHeight() {
     HDC dc = GetDC(nullptr);

@@ -8,23 +8,14 @@
 
 using namespace harness;
 
-namespace {
-
-DWORD Selection(HWND field) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(field, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<DWORD>(result);
-}
-
-}  // namespace
-
 TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFieldButNeverEndsTheProgram) {
     ExamServer exam;
     Session c("keys_escape", exam.Ini());
     ASSERT_NE(c.login, nullptr);
     HWND user = c.fields.userName, pwd = c.fields.pwd;
     auto texts = [&](const std::string& u, const std::string& p) {
-        return WaitUntil([&] { return WindowText(user) == u && WindowText(pwd) == p; }, kWindowWaitMs, "the texts '" + u + "' and '" + p + "'");
+        return WaitUntil([&] { return WindowText(user) == u && WindowText(pwd) == p; }, kWindowWaitMs,
+                         "the texts '" + u + "' and '" + p + "'");
     };
     auto running = [&] {
         Sleep(100);  // a close the key may have asked for has been handled by then
@@ -34,13 +25,14 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
     // Typed straight after the form appears: into the ticket field, which has the focus.
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == c.login; }, kWindowWaitMs, "the login form in front"));
     TypeKeys("111");
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(user) == "111"; }, kWindowWaitMs, "the typed ticket in the ticket field"));
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowText(user) == "111"; }, kWindowWaitMs, "the typed ticket in the ticket field"));
     EXPECT_EQ(FocusOf(c.login), user);
     PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
+    ASSERT_EQ(WaitForFocus(c.login, pwd, "the document field"), pwd);
     TypeKeys("222");
     PressKey(VK_TAB, true);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field")) << "Shift+Tab goes back";
+    ASSERT_EQ(WaitForFocus(c.login, user, "the ticket field"), user) << "Shift+Tab goes back";
     TypeKeys("99");
     EXPECT_TRUE(texts("99", "222")) << "typed over the whole text, selected on entry";
     PressKey(VK_ESCAPE);
@@ -51,13 +43,13 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
 
     // Tab, a click back into the first field, Esc; Enter and Esc in the second field.
     PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
+    ASSERT_EQ(WaitForFocus(c.login, pwd, "the document field"), pwd);
     RealClick(user, 30, 8);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field"));
+    ASSERT_EQ(WaitForFocus(c.login, user, "the ticket field"), user);
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(running()) << "Esc after Tab and a click";
     RealClick(pwd, 30, 8);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
+    ASSERT_EQ(WaitForFocus(c.login, pwd, "the document field"), pwd);
     PressKey(VK_END);
     TypeKeys("3");
     PressKey(VK_RETURN);
@@ -76,9 +68,10 @@ TEST(LoginKeyboard, TypedAtOnceIntoTheTicketFieldAndEscUndoesTheVisitInEitherFie
     EXPECT_EQ(box.text, Ansi(u8"准考证号或身份证件号错误！"));
     PressKey(VK_RETURN);  // the box's button, from the keyboard
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kWindowWaitMs, "the box going away"));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == user; }, kWindowWaitMs, "the focus on the ticket field")) << "the ticket field has the focus";
-    const DWORD sel = Selection(user);
-    EXPECT_TRUE(LOWORD(sel) == 0 && HIWORD(sel) >= 3) << "with its whole text selected: " << LOWORD(sel) << ".." << HIWORD(sel);
+    ASSERT_EQ(WaitForFocus(c.login, user, "the ticket field"), user) << "the ticket field has the focus";
+    const DWORD sel = static_cast<DWORD>(Ask(user, EM_GETSEL));
+    EXPECT_TRUE(LOWORD(sel) == 0 && HIWORD(sel) >= 3)
+        << "with its whole text selected: " << LOWORD(sel) << ".." << HIWORD(sel);
     PressKey(VK_ESCAPE);
     PressKey(VK_TAB);
     PressKey(VK_ESCAPE);
@@ -103,10 +96,9 @@ TEST(LoginKeyboard, TheTextMenuOfAnEmptyFieldEnteredByTabLeavesTheClipboardAlone
     Session c("keys_empty_menu", exam.Ini());
     ASSERT_NE(c.login, nullptr);
     HWND pwd = c.fields.pwd;
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == c.fields.userName; }, kWindowWaitMs,
-                          "the focus on the ticket field"));
+    ASSERT_EQ(WaitForFocus(c.login, c.fields.userName, "the ticket field"), c.fields.userName);
     PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c.login) == pwd; }, kWindowWaitMs, "the focus on the document field"));
+    ASSERT_EQ(WaitForFocus(c.login, pwd, "the document field"), pwd);
     ASSERT_TRUE(PutOnClipboard("kept"));
 
     auto menuKey = [&](WORD key) {

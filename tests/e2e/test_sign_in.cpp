@@ -44,7 +44,8 @@ public:
     WithoutBrowserLibrary() {
         RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
         HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
             RegSetValueExA(key, "ieframe", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
             RegCloseKey(key);
         }
@@ -145,10 +146,7 @@ TEST(SignIn, BothRequestsCarryTheFormsHeadersAndTheCheckItsTypedValues) {
     ExamServer exam;
     Session s("signin_request_bytes", exam.Ini());
     ASSERT_NE(s.login, nullptr);
-    SetFieldText(s.fields.userName, "a+b");
-    SetFieldText(s.fields.pwd, "c/d?e%f");
-    exam.NextCheck("-2");
-    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    MessageBoxInfo box = s.AttemptAndWaitForBox(exam, "a+b", "c/d?e%f", "-2");
     ASSERT_NE(box.hwnd, nullptr);
     s.Dismiss(box);
 
@@ -178,14 +176,13 @@ TEST(SignIn, WithoutAServerTheCaptionIsPlainAndAnAttemptAsksForAServer) {
 
         // The notice leaves the focus where it was, and the login picture answers again.
         RealClick(s.fields.pwd, 30, 8);
-        WaitUntil([&] { return FocusOf(s.login) == s.fields.pwd; }, kWindowWaitMs, "the focus on the document field");
+        WaitForFocus(s.login, s.fields.pwd, "the document field");
         Sleep(GetDoubleClickTime() + 100);  // a second click, not a double click
         RealClick(s.login, kLoginX, kLoginY);
         box = s.client.WaitForMessageBox();
         EXPECT_EQ(box.text, Ansi(u8"请选择服务器！"));
         s.Dismiss(box);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(s.login) == s.fields.pwd; }, kWindowWaitMs,
-                              "the focus back on the document field after the notice"));
+        EXPECT_EQ(WaitForFocus(s.login, s.fields.pwd, "the document field after the notice"), s.fields.pwd);
         PostMessageA(s.login, WM_CLOSE, 0, 0);
         EXPECT_EQ(s.client.WaitForExit(), 0u);
     }
@@ -212,10 +209,7 @@ TEST(SignIn, SuccessRecordsTheSignInAndOpensTheExamBrowserFullScreen) {
     Session s("signin_success", exam.Ini());
     ASSERT_NE(s.login, nullptr);
     const std::string ticket = "a&b#c d" + Ansi(u8"中文"), document = "110101200001011234";
-    SetFieldText(s.fields.userName, ticket);
-    SetFieldText(s.fields.pwd, document);
-    exam.NextCheck(" 0\r\n");
-    ClickAt(s.login, kLoginX, kLoginY);
+    s.StartAttempt(exam, ticket, document, " 0\r\n");
     HWND browser = s.client.WaitForWindow("TFrmMain", "", kWindowWaitMs);
     ASSERT_NE(browser, nullptr) << "the exam browser opens";
     ASSERT_TRUE(exam.server.WaitForRequests(3, kWindowWaitMs)) << "the browser asks for the exam page";
@@ -284,10 +278,7 @@ TEST(SignIn, UnwritableSettingsFileEndsInTheExceptionBoxWithoutABrowser) {
     std::string ini = s.client.Dir() + "\\UserInfo.ini";
     HANDLE lock = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    SetFieldText(s.fields.userName, "20260001");
-    SetFieldText(s.fields.pwd, "110101");
-    exam.NextCheck("0");
-    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    MessageBoxInfo box = s.AttemptAndWaitForBox(exam, "20260001", "110101", "0");
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, Ansi(u8"全国Brenvara-考生端"));
     EXPECT_EQ(box.text, "Unable to write to " + ini + ".");
@@ -352,10 +343,7 @@ TEST(SignIn, ABrowserFormThatFailsWhileCreatedShowsOneBoxAndTheFormComesBackIdle
     WithoutBrowserLibrary noBrowser;
     Session s("signin_no_browser", exam.Ini());
     ASSERT_NE(s.login, nullptr);
-    SetFieldText(s.fields.userName, "20260001");
-    SetFieldText(s.fields.pwd, "110101");
-    exam.NextCheck("0");
-    MessageBoxInfo box = s.ClickLoginAndWaitForBox();
+    MessageBoxInfo box = s.AttemptAndWaitForBox(exam, "20260001", "110101", "0");
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.icon, BoxIcon::Hand);
     EXPECT_NE(box.text.find("web browser"), std::string::npos) << box.text;

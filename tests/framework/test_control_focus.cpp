@@ -177,7 +177,8 @@ TEST_F(ControlFocus, AFormTakesItsFirstFocusableControlOnActivationAndKeepsItsCh
 
     b->SetFocus();
     ASSERT_TRUE(FocusWait([&] { return GetFocus() == b->Handle(); }, "the focus on B"));
-    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND other =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
     FocusWait([&] { return GetActiveWindow() == other; }, "another window's activation");
     log.clear();
