@@ -30,6 +30,9 @@ bool TextIs(HWND field, const std::string& expected) {
 
 bool NothingToPaint(HWND field) { return !GetUpdateRect(field, nullptr, FALSE); }
 
+// Whether the field holds its thread's keyboard focus, read from outside its process.
+bool HasFocus(HWND field) { return harness::FocusOf(field) == field; }
+
 // Waits until the field is settled with the expected text.
 bool WaitSettled(HWND field, const std::string& expected, double timeoutMs) {
     const double end = NowMs() + timeoutMs;
@@ -49,13 +52,26 @@ TypingRun TypeInto(HWND field, DWORD timeoutMs) {
     SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""), SMTO_NORMAL, 5000, nullptr);
     if (!WaitSettled(field, "", 5000)) return run;
     Sleep(100);
+    // A candidate types into a focused field (caret shown, selection kept): a round where
+    // the field does not hold the focus from the first character to the last is not timed.
+    if (!HasFocus(field)) {
+        run.lostFocus = true;
+        Progress("typing into a %s window: it did not hold the focus before typing", run.field.c_str());
+        return run;
+    }
     const double t0 = NowMs();
     for (char c : text) PostMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
     if (!WaitSettled(field, text, timeoutMs)) {
         Progress("typing into a %s window: the text did not arrive", run.field.c_str());
         return run;
     }
-    run.ms = NowMs() - t0;
+    const double ms = NowMs() - t0;
+    if (!HasFocus(field)) {
+        run.lostFocus = true;
+        Progress("typing into a %s window: it lost the focus while typed into", run.field.c_str());
+        return run;
+    }
+    run.ms = ms;
     run.ok = true;
     return run;
 }

@@ -10,7 +10,8 @@
 // and one that puts a plain rich-edit window where the login form has its ticket field,
 // for the typing case:
 //   --richedit  load the RichEdit 2.0 library and add a single-line "RichEdit20A" child in
-//               plain-text mode, with the login form's font
+//               plain-text mode, with the login form's font, holding the keyboard focus once
+//               the window is shown (as the login form's first field does)
 #include <windows.h>
 #include <richedit.h>
 #include <shlwapi.h>
@@ -73,15 +74,16 @@ void PlatformLayers(const char* cmdLine) {
 }
 
 // At the ticket field's place and size on the login form.
-void AddRichEdit(HWND parent, HINSTANCE inst) {
-    if (!LoadLibraryA("RICHED20.DLL")) return;
+HWND AddRichEdit(HWND parent, HINSTANCE inst) {
+    if (!LoadLibraryA("RICHED20.DLL")) return nullptr;
     HWND edit = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
                                 232, 136, 161, 21, parent, nullptr, inst, nullptr);
-    if (!edit) return;
+    if (!edit) return nullptr;
     SendMessageA(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
     HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    return edit;
 }
 
 }  // namespace
@@ -103,9 +105,10 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "minimal", style, x, y, w, h, nullptr, nullptr, inst, nullptr);
     if (!hwnd) return 1;
-    if (HasOption(cmdLine, "--richedit")) AddRichEdit(hwnd, inst);
+    HWND edit = HasOption(cmdLine, "--richedit") ? AddRichEdit(hwnd, inst) : nullptr;
     ShowWindow(hwnd, show == SW_HIDE ? SW_SHOWNORMAL : show);
     UpdateWindow(hwnd);
+    if (edit) SetFocus(edit);
 
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
