@@ -151,12 +151,12 @@ protected:
     // Shown in front with no edit focused: a form that is activated gives the focus to its
     // first control, and the cases here start from edits without it. Out of the tab order
     // while the form comes up, none is chosen (and none is entered and left).
-    void ShowForm() {
+    void ShowForm(const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
         std::vector<fw::TWinControl*> stops;
         TakeOutOfTabOrder(form, stops);
         form->Show();
         SetForegroundWindow(form->Handle());
-        harness::PumpMessages(20);
+        harness::PumpMessages(20, file, line);
         for (fw::TWinControl* c : stops) c->TabStop = true;
     }
 

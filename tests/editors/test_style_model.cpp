@@ -8,6 +8,7 @@
 #include "editors/dxDraw.h"
 #include "tests/editors/FakeEdit.h"
 #include "tests/support/FailureOf.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -373,8 +374,8 @@ TEST_F(StyleModel, UnitMakesASolidButtonShadowBrushAndAnOwnerlessDefaultControll
 TEST_F(StyleModel, KillMessageTakesOnePendingMessageAndKeepsAQuitRequest) {
     HWND wnd = CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, wnd);
+    harness::DiscardMessages();
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) continue;
     const UINT msg = WM_APP + 5;
     PostMessageA(wnd, msg, 1, 0);
     PostMessageA(wnd, msg, 2, 0);

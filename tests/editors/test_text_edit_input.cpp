@@ -33,9 +33,7 @@ void ContextMenuAt(TextProbe* e, POINT client = POINT{5, 5}, WPARAM key = VK_ESC
     harness::WaitForMenuToEnd(
         [&] { SendMessageA(wnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(screen.x, screen.y)); },
         harness::kLocalWaitMs, what, file, line);
-    MSG m;
-    while (PeekMessageA(&m, wnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
+    harness::DiscardMessages(wnd, WM_KEYFIRST, WM_KEYLAST, file, line);
 }
 
 std::vector<bool> EnabledItems(TextProbe* e) {

@@ -41,9 +41,7 @@ struct MenuFixture : ::testing::Test {
         }
         harness::WaitForMenuToEnd([&] { menu->Popup(100, 100); }, harness::kLocalWaitMs,
                                   "the menu's ending by the keys posted to it");
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        harness::DiscardMessages();
     }
     fw::TComponent* owner = nullptr;
     fw::TPopupMenu* menu = nullptr;

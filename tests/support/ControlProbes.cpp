@@ -78,12 +78,4 @@ RecordingApplication::~RecordingApplication() {
     fw::FreeAndNil(fw::Application);
 }
 
-void PumpMessages(DWORD forMs) {
-    DWORD start = GetTickCount();
-    do {
-        fw::ProcessApplicationMessages();
-        if (forMs) Sleep(1);
-    } while (GetTickCount() - start < forMs);
-}
-
 }  // namespace harness

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "tests/support/Waits.h"  // PumpMessages
 
 namespace harness {
 
@@ -65,9 +66,5 @@ public:
     ~RecordingApplication();
     std::vector<std::string> boxes;
 };
-
-// Handles every queued message of the thread through the application (or plainly).
-// (To wait for something that needs them handled: WaitUntil with WaitMode::Pump.)
-void PumpMessages(DWORD forMs = 0);
 
 }  // namespace harness
