@@ -10,9 +10,9 @@ namespace editors {
 namespace {
 using ViewDataPtr = std::unique_ptr<TdxEditViewData>;
 
-// Gives a DC taken from a window back when the scope ends (none taken: nothing to give).
-// Gives a borrowed DC back however the drawing ends; with Validate, the window is validated
-// first (painting through a borrowed DC validates nothing by itself).
+// Gives a DC taken from a window back however the drawing ends (none taken: nothing to
+// give); with Validate, the window is validated first (painting through a borrowed DC
+// validates nothing by itself).
 struct DCRelease {
     HWND Wnd;
     HDC DC;

@@ -1,8 +1,6 @@
 #include "tests/support/Harness.h"
 #include "framework/SysUtils.h"
 
-#include <gtest/gtest.h>
-
 #include <shellapi.h>
 #include <cstdio>
 #include <fstream>
@@ -265,9 +263,7 @@ HWND ClientProcess::WaitForWindow(const std::string& cls, const std::string& cap
     if (!found && !(found = FindWindowOf(cls, caption))) {
         DWORD code = 0;
         GetExitCodeProcess(pi_.hProcess, &code);
-        GTEST_MESSAGE_AT_(file, line, (what + " did not come: the process ended with exit code " +
-                                       std::to_string(code)).c_str(),
-                          ::testing::TestPartResult::kNonFatalFailure);
+        FailAt(what + " did not come: the process ended with exit code " + std::to_string(code), file, line);
     }
     return found;
 }

@@ -12,10 +12,6 @@ namespace harness {
 
 namespace {
 
-void FailAt(const std::string& text, const char* file, int line) {
-    GTEST_MESSAGE_AT_(file, line, text.c_str(), ::testing::TestPartResult::kNonFatalFailure);
-}
-
 void FailWait(const std::string& what, DWORD timeoutMs, const char* file, int line) {
     FailAt(what + " did not come within " + std::to_string(timeoutMs) + " ms", file, line);
 }
@@ -61,10 +57,6 @@ private:
     std::map<std::pair<UINT, std::string>, long> counts_;
 };
 
-void FailToSettle(const std::string& what, const QueueTally& tally, const char* file, int line) {
-    FailAt(what + " did not settle within " + std::to_string(kSettleMs) + " ms: " + tally.Describe(), file, line);
-}
-
 // Handles one message as the application's loop does, or plainly without an application;
 // false when a plain pump meets a quit request, which stays posted for the loop that ends.
 bool Handle(MSG& m) {
@@ -81,15 +73,21 @@ bool Handle(MSG& m) {
     return true;
 }
 
-// Handles what comes until the tick count is ms past start, resting when nothing is
-// queued; false when a quit request ended the pump.
-bool PumpUntil(DWORD start, DWORD ms) {
+// Takes the messages in [first, last] for wnd off the queue until there are none, handling
+// them or not; fails naming what kept coming when there still are kSettleMs later.
+void Drain(HWND wnd, UINT first, UINT last, bool handle, const std::string& what, const char* file, int line) {
+    const DWORD start = GetTickCount();
+    QueueTally tally;
     MSG m;
-    while (GetTickCount() - start < ms) {
-        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) Sleep(1);
-        else if (!Handle(m)) return false;
+    while (PeekMessageA(&m, wnd, first, last, PM_REMOVE)) {
+        tally.Add(m);
+        if (handle && !Handle(m)) return;
+        if (GetTickCount() - start >= kSettleMs) {
+            FailAt(what + " did not settle within " + std::to_string(kSettleMs) + " ms: " + tally.Describe(), file,
+                   line);
+            return;
+        }
     }
-    return true;
 }
 
 // Ends the menu loop running on this thread when the deadline's message reaches it: the
@@ -118,6 +116,10 @@ HWND CreateMenuDeadlineWindow() {
 }
 
 }  // namespace
+
+void FailAt(const std::string& text, const char* file, int line) {
+    GTEST_MESSAGE_AT_(file, line, text.c_str(), ::testing::TestPartResult::kNonFatalFailure);
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const std::string& what, WaitMode mode,
                const char* file, int line) {
@@ -149,9 +151,7 @@ bool WaitForMenuToEnd(const std::function<void()>& call, DWORD timeoutMs, const 
     SetEvent(returned);
     watch.join();
     CloseHandle(returned);
-    MSG m;
-    while (PeekMessageA(&m, deadline, kMenuDeadline, kMenuDeadline, PM_REMOVE)) {
-    }
+    DiscardMessages(deadline, kMenuDeadline, kMenuDeadline, file, line);  // a deadline that passed as it returned
     DestroyWindow(deadline);
     if (!g_menuEnded) return true;
     g_menuEnded = false;
@@ -160,33 +160,21 @@ bool WaitForMenuToEnd(const std::function<void()>& call, DWORD timeoutMs, const 
 }
 
 void PumpMessages(DWORD forMs, const char* file, int line) {
-    if (!PumpUntil(GetTickCount(), forMs)) return;
-    const DWORD start = GetTickCount();
-    QueueTally tally;
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        tally.Add(m);
-        if (!Handle(m)) return;
-        if (GetTickCount() - start >= kSettleMs) {
-            FailToSettle("the message queue", tally, file, line);
-            return;
-        }
-    }
+    if (PumpFor(forMs)) Drain(nullptr, 0, 0, true, "the message queue", file, line);
 }
 
-void PumpFor(DWORD ms) { PumpUntil(GetTickCount(), ms); }
+bool PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < ms) {
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) Sleep(1);
+        else if (!Handle(m)) return false;
+    }
+    return true;
+}
 
 void DiscardMessages(HWND wnd, UINT first, UINT last, const char* file, int line) {
-    const DWORD start = GetTickCount();
-    QueueTally tally;
-    MSG m;
-    while (PeekMessageA(&m, wnd, first, last, PM_REMOVE)) {
-        tally.Add(m);
-        if (GetTickCount() - start >= kSettleMs) {
-            FailToSettle("the messages being discarded", tally, file, line);
-            return;
-        }
-    }
+    Drain(wnd, first, last, false, "the messages being discarded", file, line);
 }
 
 }  // namespace harness

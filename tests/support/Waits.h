@@ -20,6 +20,9 @@ enum class WaitMode {
     Pump,   // it needs this thread's queued messages handled (through the application)
 };
 
+// Fails the running test, not fatally, at the given line with the text.
+void FailAt(const std::string& text, const char* file, int line);
+
 // Checks done() every few milliseconds until it holds. When it does not hold within
 // timeoutMs, the running test fails, at the caller's line, with
 // "<what> did not come within <timeoutMs> ms". Answers the last done().
@@ -29,8 +32,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const std::st
 // The same bound for a wait that this thread spends inside a popup menu's own loop, which
 // it cannot leave by itself: runs call(); if a menu of this thread is still open after
 // timeoutMs, it is ended and the test fails as above. The deadline is kept by another
-// thread, so a queue that never empties (where timer messages never come) cannot hold it. Answers whether the call came back
-// without being ended so.
+// thread, so a queue that never empties (where timer messages never come) cannot hold it.
+// Answers whether the call came back without being ended so.
 bool WaitForMenuToEnd(const std::function<void()>& call, DWORD timeoutMs, const std::string& what,
                       const char* file = __builtin_FILE(), int line = __builtin_LINE());
 
@@ -43,8 +46,9 @@ bool WaitForMenuToEnd(const std::function<void()>& call, DWORD timeoutMs, const 
 void PumpMessages(DWORD forMs = 0, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 
 // Handles this thread's queued messages one at a time as above for ms, and returns then
-// whatever the queue still holds (for a wait that has its own bound).
-void PumpFor(DWORD ms);
+// whatever the queue still holds (for a wait that has its own bound); false when a quit
+// request ended it early (without an application; it stays posted).
+bool PumpFor(DWORD ms);
 
 // Takes this thread's queued messages in [first, last] (every one when both are 0) for wnd
 // (any window when null) off the queue unhandled, until there are none; fails as

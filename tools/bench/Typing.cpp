@@ -30,9 +30,6 @@ bool TextIs(HWND field, const std::string& expected) {
 
 bool NothingToPaint(HWND field) { return !GetUpdateRect(field, nullptr, FALSE); }
 
-// Whether the field holds its thread's keyboard focus, read from outside its process.
-bool HasFocus(HWND field) { return harness::FocusOf(field) == field; }
-
 // Waits until the field is settled with the expected text.
 bool WaitSettled(HWND field, const std::string& expected, double timeoutMs) {
     const double end = NowMs() + timeoutMs;
@@ -54,11 +51,13 @@ TypingRun TypeInto(HWND field, DWORD timeoutMs) {
     Sleep(100);
     // A candidate types into a focused field (caret shown, selection kept): a round where
     // the field does not hold the focus from the first character to the last is not timed.
-    if (!HasFocus(field)) {
+    auto focused = [&](const char* when) {
+        if (harness::FocusOf(field) == field) return true;  // read from outside its process
         run.lostFocus = true;
-        Progress("typing into a %s window: it did not hold the focus before typing", run.field.c_str());
-        return run;
-    }
+        Progress("typing into a %s window: it did not hold the focus %s", run.field.c_str(), when);
+        return false;
+    };
+    if (!focused("before typing")) return run;
     const double t0 = NowMs();
     for (char c : text) PostMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
     if (!WaitSettled(field, text, timeoutMs)) {
@@ -66,11 +65,7 @@ TypingRun TypeInto(HWND field, DWORD timeoutMs) {
         return run;
     }
     const double ms = NowMs() - t0;
-    if (!HasFocus(field)) {
-        run.lostFocus = true;
-        Progress("typing into a %s window: it lost the focus while typed into", run.field.c_str());
-        return run;
-    }
+    if (!focused("while typed into")) return run;
     run.ms = ms;
     run.ok = true;
     return run;
